@@ -1,0 +1,72 @@
+#pragma once
+// Files and folders as the system sees them: paths are cp1252 texts in
+// Windows form, and every failure is a Windows system error code (0 = none),
+// so the callers raise the run-time library's errors the same way whichever
+// implementation stands behind the interface.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// System error codes the algorithms look at.
+inline constexpr uint32_t ErrorFileNotFound = 2;
+inline constexpr uint32_t ErrorPathNotFound = 3;
+inline constexpr uint32_t ErrorAccessDenied = 5;
+inline constexpr uint32_t ErrorSharingViolation = 32;
+inline constexpr uint32_t ErrorHandleDiskFull = 39;
+inline constexpr uint32_t ErrorAlreadyExists = 183;
+inline constexpr uint32_t ErrorDiskFull = 112;
+
+enum class Access { Read, Write, ReadWrite };
+// What other openers may do while the file is open.
+enum class Share { None, Read, Write, ReadWrite };
+enum class Disposition {
+  CreateAlways,  // create, or empty an existing file
+  OpenExisting,  // fail when absent
+  OpenAlways,    // open, or create when absent
+};
+
+// 100-nanosecond units since 1601-01-01 UTC.
+using FileTime = uint64_t;
+
+// An open file; the destructor closes it.
+class File {
+public:
+  virtual ~File() = default;
+  // Reads up to n bytes; *done receives the count. Returns a system error code.
+  virtual uint32_t Read(void* buf, uint32_t n, uint32_t* done) = 0;
+  // Writes n bytes; *done receives the count stored. Returns a system error code.
+  virtual uint32_t Write(const void* buf, uint32_t n, uint32_t* done) = 0;
+  // Current size in bytes.
+  virtual uint64_t Size() = 0;
+  // Sets creation, last-access and last-write times. Returns a system error code.
+  virtual uint32_t SetTimes(FileTime creation, FileTime access, FileTime write) = 0;
+  // Closes now; later calls fail. Returns a system error code.
+  virtual uint32_t Close() = 0;
+};
+
+class FileSystem {
+public:
+  virtual ~FileSystem() = default;
+  // Opens a file; on failure returns null and sets *error.
+  virtual std::unique_ptr<File> Open(const std::string& path, Access access, Share share,
+                                     Disposition disposition, uint32_t* error) = 0;
+  // Creates one folder; returns the system error code (ErrorAlreadyExists when it is there).
+  virtual uint32_t CreateDirectory(const std::string& path) = 0;
+  // True when path names an existing file (not a folder).
+  virtual bool FileExists(const std::string& path) = 0;
+  // Copies with overwrite of an existing destination; returns a system error code.
+  virtual uint32_t CopyFile(const std::string& from, const std::string& to) = 0;
+  // Returns a system error code.
+  virtual uint32_t DeleteFile(const std::string& path) = 0;
+  // Current folder, without a trailing separator except at a drive root.
+  virtual std::string GetCurrentDirectory() = 0;
+  // Returns a system error code.
+  virtual uint32_t SetCurrentDirectory(const std::string& path) = 0;
+  // The system's own text for an error code, as the platform words it.
+  virtual std::string SystemMessage(uint32_t code) = 0;
+};
+
+}  // namespace platform
