@@ -1,13 +1,14 @@
 #pragma once
-// The seam through which every question and report reaches the user.
+// The seam through which every question and report reaches the user. (Not
+// named MessageBox, which <windows.h> would rename to MessageBoxA.)
 
 #include <string>
 
 #include "platform/Canvas.h"
 
-class MessageBox {
+class MessageBoxService {
 public:
-  virtual ~MessageBox() = default;
+  virtual ~MessageBoxService() = default;
   // Shows Message (markup) under Titre with one button per caption of Boutons
   // ("Oui#13Non", "Ok"); Couleur 0 keeps the window's own colour. Returns the
   // 1-based number of the button chosen, 1 for Enter, 0 for Escape or close.

@@ -1,0 +1,49 @@
+#pragma once
+// The installation and update sequence, from the first question to the launch.
+// It reaches the outside world only through the services handed to it.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/ShortString.h"
+#include "dialogs/MessageBox.h"
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
+
+namespace installer {
+
+struct InstallServices {
+  platform::FileSystem& Files;
+  platform::Resources& Resources;
+  platform::Shell& Shell;
+  MessageBoxService& Box;
+  // Waits until the installed program can be opened for writing (update only).
+  std::function<void()> AttendFermeture;
+  // Expands the payload file into its members beside it.
+  std::function<void(const ShortString& path)> ExtraitArchive;
+  // Writes the desktop shortcut.
+  std::function<void(const std::string& name, const std::string& target, const std::string& workingDir,
+                     const std::string& description, const std::string& arguments, const std::string& iconFile,
+                     uint16_t iconIndex, char hotKey)>
+      CreeRaccourci;
+  // The running installer's full path as started, and its first argument ("" when none).
+  std::string OwnPath;
+  std::string Argument;
+};
+
+// Fixed paths of the installation; the file system ignores case, so the
+// spellings of each literal are kept as the sequence writes them.
+inline const std::string ProgrammeInstalle = "C:\\Brannoch\\Brannoch.EXE";
+inline const std::string DossierParDefaut = "C:\\Brannoch";
+inline const std::string PayloadName = "Brannoch.FCC";
+
+// Runs the whole sequence. Returns the exit code of an ordinary end (0);
+// an unhandled error propagates as an exception for the entry point's report.
+int RunInstaller(InstallServices& s);
+
+// Opens (creating when absent) a file for reading and writing, letting others
+// share reading only; null when the open fails.
+std::unique_ptr<platform::File> OuvreFichier(platform::FileSystem& fs, const ShortString& path);
+
+}  // namespace installer

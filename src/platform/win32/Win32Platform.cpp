@@ -1,0 +1,172 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <shellapi.h>
+
+namespace win32 {
+
+namespace {
+
+class Win32File : public platform::File {
+public:
+  explicit Win32File(UniqueHandle h) : h_(std::move(h)) {}
+
+  uint32_t Read(void* buf, uint32_t n, uint32_t* done) override {
+    DWORD got = 0;
+    BOOL ok = ReadFile(h_.Get(), buf, n, &got, nullptr);
+    *done = got;
+    return ok ? 0 : GetLastError();
+  }
+  uint32_t Write(const void* buf, uint32_t n, uint32_t* done) override {
+    DWORD put = 0;
+    BOOL ok = WriteFile(h_.Get(), buf, n, &put, nullptr);
+    *done = put;
+    return ok ? 0 : GetLastError();
+  }
+  uint64_t Size() override {
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(h_.Get(), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+  }
+  uint32_t SetTimes(platform::FileTime c, platform::FileTime a, platform::FileTime w) override {
+    FILETIME fc = ToFileTime(c), fa = ToFileTime(a), fw = ToFileTime(w);
+    return SetFileTime(h_.Get(), &fc, &fa, &fw) ? 0 : GetLastError();
+  }
+  uint32_t Close() override {
+    if (!h_.Valid()) return ERROR_INVALID_HANDLE;
+    return h_.Reset() ? 0 : GetLastError();
+  }
+
+private:
+  static FILETIME ToFileTime(platform::FileTime t) {
+    return FILETIME{static_cast<DWORD>(t & 0xFFFFFFFFu), static_cast<DWORD>(t >> 32)};
+  }
+  UniqueHandle h_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::File> Win32FileSystem::Open(const std::string& path, platform::Access access,
+                                                      platform::Share share, platform::Disposition disposition,
+                                                      uint32_t* error) {
+  DWORD acc = access == platform::Access::Read    ? GENERIC_READ
+              : access == platform::Access::Write ? GENERIC_WRITE
+                                                  : GENERIC_READ | GENERIC_WRITE;
+  DWORD sh = share == platform::Share::None    ? 0
+             : share == platform::Share::Read  ? FILE_SHARE_READ
+             : share == platform::Share::Write ? FILE_SHARE_WRITE
+                                               : FILE_SHARE_READ | FILE_SHARE_WRITE;
+  DWORD disp = disposition == platform::Disposition::CreateAlways   ? CREATE_ALWAYS
+               : disposition == platform::Disposition::OpenExisting ? OPEN_EXISTING
+                                                                    : OPEN_ALWAYS;
+  HANDLE h = CreateFileA(path.c_str(), acc, sh, nullptr, disp, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    *error = GetLastError();
+    return nullptr;
+  }
+  *error = 0;
+  return std::make_unique<Win32File>(UniqueHandle(h));
+}
+
+uint32_t Win32FileSystem::CreateDirectory(const std::string& path) {
+  return ::CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+uint32_t Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+  return ::CopyFileA(from.c_str(), to.c_str(), FALSE) ? 0 : GetLastError();
+}
+
+uint32_t Win32FileSystem::DeleteFile(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) ? 0 : GetLastError();
+}
+
+std::string Win32FileSystem::GetCurrentDirectory() {
+  char buf[MAX_PATH + 1];
+  DWORD n = ::GetCurrentDirectoryA(sizeof buf, buf);
+  return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+}
+
+uint32_t Win32FileSystem::SetCurrentDirectory(const std::string& path) {
+  return ::SetCurrentDirectoryA(path.c_str()) ? 0 : GetLastError();
+}
+
+std::string Win32FileSystem::SystemMessage(uint32_t code) { return SystemErrorMessage(code); }
+
+std::string SystemErrorMessage(DWORD code) {
+  char* text = nullptr;
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string s = n > 0 && text ? std::string(text, n) : "Erreur système " + std::to_string(code);
+  if (text) LocalFree(text);
+  while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
+  return s;
+}
+
+std::optional<std::span<const uint8_t>> Win32Resources::Find(const std::string& module, const std::string& type,
+                                                             int id) {
+  HMODULE m = GetModuleHandleA(module.c_str());
+  if (!m) return std::nullopt;
+  HRSRC r = FindResourceA(m, MAKEINTRESOURCEA(id), type.c_str());
+  if (!r) return std::nullopt;
+  HGLOBAL g = LoadResource(m, r);
+  DWORD size = SizeofResource(m, r);
+  const void* p = g ? LockResource(g) : nullptr;
+  if (!p) return std::nullopt;
+  return std::span<const uint8_t>(static_cast<const uint8_t*>(p), size);
+}
+
+void Win32Shell::Execute(const std::string& file, const std::string& parameters, const std::string& folder) {
+  ShellExecuteA(nullptr, nullptr, file.c_str(), parameters.c_str(), folder.c_str(), SW_SHOWNORMAL);
+}
+
+double Win32Clock::Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart) / 86400.0;
+}
+
+void Win32Pump::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+std::string OwnModulePath() {
+  char buf[MAX_PATH + 1];
+  DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+  return std::string(buf, n < sizeof buf ? n : 0);
+}
+
+// The run-time library's rules: blanks separate, double quotes group and are
+// dropped, the program name comes first.
+std::string FirstArgument() {
+  const char* p = GetCommandLineA();
+  auto next = [&p]() {
+    while (*p && static_cast<unsigned char>(*p) <= ' ') ++p;
+    std::string arg;
+    while (*p && static_cast<unsigned char>(*p) > ' ') {
+      if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') arg += *p++;
+        if (*p) ++p;
+      } else {
+        arg += *p++;
+      }
+    }
+    return arg;
+  };
+  next();
+  return next();
+}
+
+}  // namespace win32

@@ -1,0 +1,81 @@
+#pragma once
+// The Win32 implementations of the platform services: each call translates
+// arguments and error codes and nothing more.
+
+#include <windows.h>
+
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Pump.h"
+#include "platform/Shell.h"
+
+namespace win32 {
+
+// Owns a kernel handle; closes it once.
+class UniqueHandle {
+public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HANDLE h) : h_(h) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(o.Release()) {}
+  UniqueHandle& operator=(UniqueHandle&& o) noexcept { Reset(o.Release()); return *this; }
+  ~UniqueHandle() { Reset(); }
+  HANDLE Get() const { return h_; }
+  bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+  HANDLE Release() { HANDLE h = h_; h_ = INVALID_HANDLE_VALUE; return h; }
+  // Closes the held handle; returns false when CloseHandle failed.
+  bool Reset(HANDLE h = INVALID_HANDLE_VALUE) {
+    bool ok = true;
+    if (Valid()) ok = CloseHandle(h_) != 0;
+    h_ = h;
+    return ok;
+  }
+
+private:
+  HANDLE h_ = INVALID_HANDLE_VALUE;
+};
+
+class Win32FileSystem : public platform::FileSystem {
+public:
+  std::unique_ptr<platform::File> Open(const std::string& path, platform::Access access, platform::Share share,
+                                       platform::Disposition disposition, uint32_t* error) override;
+  uint32_t CreateDirectory(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  uint32_t CopyFile(const std::string& from, const std::string& to) override;
+  uint32_t DeleteFile(const std::string& path) override;
+  std::string GetCurrentDirectory() override;
+  uint32_t SetCurrentDirectory(const std::string& path) override;
+  std::string SystemMessage(uint32_t code) override;
+};
+
+class Win32Resources : public platform::Resources {
+public:
+  std::optional<std::span<const uint8_t>> Find(const std::string& module, const std::string& type,
+                                               int id) override;
+};
+
+class Win32Shell : public platform::Shell {
+public:
+  void Execute(const std::string& file, const std::string& parameters, const std::string& folder) override;
+};
+
+class Win32Clock : public platform::Clock {
+public:
+  double Now() override;
+};
+
+class Win32Pump : public platform::Pump {
+public:
+  void ProcessMessages() override;
+};
+
+// The system's text for an error code, without its trailing line break.
+std::string SystemErrorMessage(DWORD code);
+
+// The running module's full path and its first command-line argument, as the
+// run-time library splits the command line ("" when there is none).
+std::string OwnModulePath();
+std::string FirstArgument();
+
+}  // namespace win32
