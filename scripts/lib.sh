@@ -1,0 +1,28 @@
+# Shared by scripts/test and scripts/run.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+
+# A private X display under Xvfb, unless one is asked for and there.
+start_xvfb() {
+  local n
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    export DISPLAY=":$n"
+    trap 'kill $xvfb_pid 2>/dev/null || true; /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+    return 0
+  done
+  echo "no free X display number" >&2
+  return 1
+}
+
+build_all() {
+  cmake --preset native >/dev/null
+  cmake --build --preset native -j "$jobs"
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64 -j "$jobs"
+  cmake --preset win32 >/dev/null
+  cmake --build --preset win32 -j "$jobs"
+}
