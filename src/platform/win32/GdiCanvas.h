@@ -1,0 +1,162 @@
+#pragma once
+// Canvas on a Windows device context, and a memory surface (a DIB section in
+// its own memory DC) whose pixels can be read and written directly.
+
+#include <windows.h>
+// <windows.h> maps TextOut to TextOutA; the Canvas method keeps its own name.
+// Include this header before Canvas.h wherever both are used.
+#undef TextOut
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+
+#include "platform/Canvas.h"
+
+// Owns one GDI object and deletes it. Stock objects are never deleted.
+template <class H>
+class GdiObject {
+public:
+  GdiObject() = default;
+  explicit GdiObject(H h, bool owned = true) : h_(h), owned_(owned) {}
+  GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)), owned_(o.owned_) {}
+  GdiObject& operator=(GdiObject&& o) noexcept {
+    if (this != &o) {
+      Reset();
+      h_ = std::exchange(o.h_, nullptr);
+      owned_ = o.owned_;
+    }
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() { Reset(); }
+
+  H Get() const { return h_; }
+  void Reset() {
+    if (h_ && owned_) DeleteObject(h_);
+    h_ = nullptr;
+  }
+
+private:
+  H h_ = nullptr;
+  bool owned_ = true;
+};
+
+// Keeps one object of a kind selected into a DC; the object that was there
+// first is selected back on destruction, before the owned one is deleted.
+template <class H>
+class GdiSelection {
+public:
+  explicit GdiSelection(HDC dc) : dc_(dc) {}
+  GdiSelection(const GdiSelection&) = delete;
+  GdiSelection& operator=(const GdiSelection&) = delete;
+  ~GdiSelection() {
+    if (original_) SelectObject(dc_, original_);
+  }
+
+  void Select(GdiObject<H> obj) {
+    HGDIOBJ prev = SelectObject(dc_, obj.Get());
+    if (!original_) original_ = prev;
+    current_ = std::move(obj);  // the previous own object is deselected: safe to delete now
+  }
+  bool Empty() const { return current_.Get() == nullptr; }
+
+private:
+  HDC dc_;
+  HGDIOBJ original_ = nullptr;
+  GdiObject<H> current_;
+};
+
+// Resolves a Colour to a COLORREF: system colours (high byte 0xFF) through
+// GetSysColor, others as they are.
+COLORREF ToColorRef(Colour c);
+
+// Canvas on a DC it does not own. Fonts, pens and brushes are created when
+// first needed after a change, and the DC's own objects are selected back
+// when the canvas goes away. The font's PixelsPerInch gives its height:
+// -MulDiv(size, ppi, 72).
+class GdiCanvas : public Canvas {
+public:
+  // ppi: pixels per inch of the initial font (and of fonts set without
+  // another value in them).
+  explicit GdiCanvas(HDC dc, int ppi = 96);
+  GdiCanvas(const GdiCanvas&) = delete;
+  GdiCanvas& operator=(const GdiCanvas&) = delete;
+  ~GdiCanvas() override = default;
+
+  HDC Handle() const { return dc_; }
+
+  const Font& GetFont() const override { return font_; }
+  void SetFont(const Font& f) override;
+  const Pen& GetPen() const override { return pen_; }
+  void SetPen(const Pen& p) override;
+  const Brush& GetBrush() const override { return brush_; }
+  void SetBrush(const Brush& b) override;
+
+  void TextOut(int x, int y, std::string_view text) override;
+  int TextWidth(std::string_view text) override;
+  int TextHeight(std::string_view text) override;
+
+  void Rectangle(int x1, int y1, int x2, int y2) override;
+  void FillRect(const Rect& r) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+
+  Colour GetPixel(int x, int y) override;
+  void SetPixel(int x, int y, Colour c) override;
+
+  void CopyRect(const Rect& dest, const Rect& src) override;
+  void StretchDraw(const Rect& dest, const Bitmap& bmp) override;
+
+private:
+  void RealizeFont();
+  void RealizePen();
+  void RealizeBrush();
+  SIZE Extent(std::string_view text);
+
+  HDC dc_;
+  Font font_;
+  Pen pen_;
+  Brush brush_;
+  bool fontDirty_ = true, penDirty_ = true, brushDirty_ = true;
+  Font realizedFont_;  // the font the selected HFONT was made from (colour aside)
+  // Declared after dc_: destroyed first, so the DC gets its objects back.
+  GdiSelection<HFONT> fontSel_;
+  GdiSelection<HPEN> penSel_;
+  GdiSelection<HBRUSH> brushSel_;
+};
+
+// A top-down DIB section of 24 or 32 bits per pixel selected into its own
+// memory DC, with a GdiCanvas on it and direct access to its rows.
+class DibSection {
+public:
+  DibSection(int width, int height, int bitsPerPixel = 32, int ppi = 96);
+  DibSection(const DibSection&) = delete;
+  DibSection& operator=(const DibSection&) = delete;
+  ~DibSection();
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int BitsPerPixel() const { return bpp_; }
+  int Stride() const { return stride_; }
+  HDC Handle() const { return dc_; }
+  GdiCanvas& Canvas() { return *canvas_; }
+
+  // Pixel rows, blue-green-red(-unused) bytes. GDI's pending drawing is
+  // flushed first, so what the canvas drew is there.
+  uint8_t* Row(int y);
+  Colour Pixel(int x, int y);
+  void SetPixelDirect(int x, int y, Colour c);
+  void Fill(Colour c);
+  // Copy of the whole surface.
+  Bitmap ToBitmap();
+
+private:
+  int width_, height_, bpp_, stride_;
+  HDC dc_ = nullptr;
+  uint8_t* bits_ = nullptr;
+  GdiObject<HBITMAP> bitmap_;
+  HGDIOBJ oldBitmap_ = nullptr;
+  std::unique_ptr<GdiCanvas> canvas_;
+};
