@@ -1,0 +1,42 @@
+#pragma once
+// Expansion of the payload: the compressed payload file is inflated into a
+// temporary concatenation archive beside it, which is split into its member
+// files in the same folder behind the progress window, then deleted.
+
+#include <string>
+#include <string_view>
+
+#include "archive/ProgressWindow.h"
+#include "common/ShortString.h"
+#include "dialogs/MessageBox.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+
+// What the expansion needs from the outside world.
+struct ArchiveServices {
+  platform::FileSystem& Files;
+  platform::Clock& Clock;
+  MessageBoxService& Messages;
+  ProgressFactory Progress;
+};
+
+// Expands the payload file at path into its folder (the current folder for a
+// bare file name). Every failure propagates as an exception; the payload file
+// stays, the temporary archive is deleted only after a complete split.
+void ExtraitArchive(const ArchiveServices& s, const ShortString& path);
+
+// Inflates the compressed file source into the file destination (created or
+// emptied). Nothing is written when the data are damaged.
+void Decompresse(const ArchiveServices& s, const ShortString& source, const ShortString& destination);
+
+// Splits the concatenation archive into member files in its folder. An
+// archive whose table is damaged or names a member unsafely is refused with
+// EArchiveError before any member is written.
+void Deconcatene(const ArchiveServices& s, const ShortString& archive);
+
+// Why a member name may not be written into the archive's folder, or "" when
+// it may: it must be a plain Windows file name, neither empty, "." nor "..",
+// free of \ / : * ? " < > | and control bytes, not ending in a dot or a
+// space, and not a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or
+// without an extension, in any case). The archive packer applies it too.
+std::string MotifDeRefus(std::string_view nom);
