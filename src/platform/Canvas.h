@@ -8,6 +8,11 @@
 #include <string_view>
 #include <vector>
 
+// Member names here are also <windows.h> macros; keep them unrenamed.
+#ifdef _WIN32
+#include "platform/win32/UndefWin32Names.h"
+#endif
+
 // 0x00BBGGRR, red in the low byte. A high byte of 0xFF names a system colour
 // (low byte = index), resolved when drawn.
 using Colour = uint32_t;

@@ -25,3 +25,17 @@ private:
 };
 
 }  // namespace win32
+
+#include "dialogs/MessageBox.h"
+
+namespace win32 {
+
+// A system message box with the markup left as it is: "Oui#13Non" asks
+// yes/no (1/2), anything else shows one "Ok" (1).
+class PlainMessageBox : public MessageBoxService {
+public:
+  int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons,
+                   Colour Couleur) override;
+};
+
+}  // namespace win32

@@ -67,7 +67,7 @@ std::unique_ptr<platform::File> Win32FileSystem::Open(const std::string& path, p
 }
 
 uint32_t Win32FileSystem::CreateDirectory(const std::string& path) {
-  return ::CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
+  return CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -76,21 +76,21 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 uint32_t Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
-  return ::CopyFileA(from.c_str(), to.c_str(), FALSE) ? 0 : GetLastError();
+  return CopyFileA(from.c_str(), to.c_str(), FALSE) ? 0 : GetLastError();
 }
 
 uint32_t Win32FileSystem::DeleteFile(const std::string& path) {
-  return ::DeleteFileA(path.c_str()) ? 0 : GetLastError();
+  return DeleteFileA(path.c_str()) ? 0 : GetLastError();
 }
 
 std::string Win32FileSystem::GetCurrentDirectory() {
   char buf[MAX_PATH + 1];
-  DWORD n = ::GetCurrentDirectoryA(sizeof buf, buf);
+  DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
   return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
 }
 
 uint32_t Win32FileSystem::SetCurrentDirectory(const std::string& path) {
-  return ::SetCurrentDirectoryA(path.c_str()) ? 0 : GetLastError();
+  return SetCurrentDirectoryA(path.c_str()) ? 0 : GetLastError();
 }
 
 std::string Win32FileSystem::SystemMessage(uint32_t code) { return SystemErrorMessage(code); }

@@ -2,7 +2,7 @@
 // The Win32 implementations of the platform services: each call translates
 // arguments and error codes and nothing more.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
