@@ -1,12 +1,14 @@
 #pragma once
-// Plain stand-ins for windows whose real versions are still to come: the
-// progress window shows nothing but keeps its texts and lets messages run.
+// Plain stand-ins for windows whose real versions are still to come.
 
 #include "archive/ProgressWindow.h"
+#include "dialogs/MessageBox.h"
 #include "platform/Pump.h"
 
 namespace win32 {
 
+// A progress window that shows nothing but keeps its texts and lets window
+// messages run at every update, as the real one does.
 class SilentProgressWindow : public ProgressWindow {
 public:
   explicit SilentProgressWindow(platform::Pump& pump) : pump_(pump) {}
@@ -23,12 +25,6 @@ private:
   platform::Pump& pump_;
   std::string label2_;
 };
-
-}  // namespace win32
-
-#include "dialogs/MessageBox.h"
-
-namespace win32 {
 
 // A system message box with the markup left as it is: "Oui#13Non" asks
 // yes/no (1/2), anything else shows one "Ok" (1).
