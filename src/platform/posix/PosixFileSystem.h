@@ -1,0 +1,58 @@
+#pragma once
+// platform::FileSystem on a POSIX host, for the host tools: the system's
+// Windows-form cp1252 paths are mapped onto host paths and errno onto the
+// Windows system error codes.
+//
+// Paths: drive Z: is the host root, as under Wine ("Z:\home\a" is
+// "/home/a"); other drives do not exist (3). "\" and "/" separate; relative
+// paths are taken from this object's own current folder (the process's at
+// creation; SetCurrentDirectory does not change the process's). Names are
+// cp1252 in the system and UTF-8 on the host. A name that does not exist as
+// spelt is looked for without regard to case, as Windows would find it.
+//
+// Sharing modes are not enforced (the host has no mandatory locks). Files are
+// never written through a symbolic link, and with a write root set, nothing
+// is created, written, emptied or deleted outside that folder (5).
+
+#include <optional>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace platform {
+
+class PosixFileSystem : public FileSystem {
+public:
+  PosixFileSystem();
+
+  std::unique_ptr<File> Open(const std::string& path, Access access, Share share, Disposition disposition,
+                             uint32_t* error) override;
+  uint32_t CreateDirectory(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  uint32_t CopyFile(const std::string& from, const std::string& to) override;
+  uint32_t DeleteFile(const std::string& path) override;
+  std::string GetCurrentDirectory() override;
+  uint32_t SetCurrentDirectory(const std::string& path) override;
+  std::string SystemMessage(uint32_t code) override;
+
+  // Allows changes only to entries directly inside the host folder (and below it).
+  void SetWriteRoot(const std::string& hostFolder);
+
+  // The Windows form of an absolute or relative host path; nullopt when a
+  // name has no cp1252 form.
+  static std::optional<std::string> ToWindows(const std::string& hostPath);
+  // The host path of a Windows-form path, with the case of existing entries
+  // found as Windows would; *error gets 3 for another drive.
+  std::string ToHost(const std::string& path, uint32_t* error) const;
+
+  // The Windows code for an errno value.
+  static uint32_t ErrnoToWindows(int e);
+
+private:
+  uint32_t CheckWritable(const std::string& host) const;
+
+  std::string current_;  // Windows form
+  std::string writeRoot_;
+};
+
+}  // namespace platform

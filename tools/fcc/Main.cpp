@@ -1,0 +1,7 @@
+#include <iostream>
+
+#include "Fcc.h"
+
+int main(int argc, char** argv) {
+  return fcc::Main(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}
