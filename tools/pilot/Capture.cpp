@@ -1,0 +1,152 @@
+#include "Capture.h"
+
+#include <cstdint>
+#include <vector>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+#pragma GCC diagnostic pop
+
+namespace pilot {
+namespace {
+
+class ScopedWindowDC {
+public:
+  explicit ScopedWindowDC(HWND w) : w_(w), dc_(GetDC(w)) {}
+  ~ScopedWindowDC() {
+    if (dc_) ReleaseDC(w_, dc_);
+  }
+  ScopedWindowDC(const ScopedWindowDC&) = delete;
+  ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+private:
+  HWND w_;
+  HDC dc_;
+};
+
+class ScopedMemoryDC {
+public:
+  explicit ScopedMemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
+  ~ScopedMemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+  ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+  HDC get() const { return dc_; }
+
+private:
+  HDC dc_;
+};
+
+class ScopedBitmap {
+public:
+  explicit ScopedBitmap(HBITMAP b) : b_(b) {}
+  ~ScopedBitmap() {
+    if (b_) DeleteObject(b_);
+  }
+  ScopedBitmap(const ScopedBitmap&) = delete;
+  ScopedBitmap& operator=(const ScopedBitmap&) = delete;
+  HBITMAP get() const { return b_; }
+
+private:
+  HBITMAP b_;
+};
+
+class ScopedSelect {
+public:
+  ScopedSelect(HDC dc, HGDIOBJ o) : dc_(dc), old_(SelectObject(dc, o)) {}
+  ~ScopedSelect() { SelectObject(dc_, old_); }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace
+
+ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) {
+  ShotResult r;
+  RECT cr;
+  POINT origin{0, 0};
+  if (!GetClientRect(window, &cr) || !ClientToScreen(window, &origin)) {
+    r.error = "no client rectangle";
+    return r;
+  }
+  r.width = cr.right - cr.left;
+  r.height = cr.bottom - cr.top;
+  if (r.width <= 0 || r.height <= 0) {
+    r.error = "empty window";
+    return r;
+  }
+
+  ScopedWindowDC screen(nullptr);
+  ScopedWindowDC own(window);
+  HDC source = method == CaptureMethod::Screen ? screen.get() : own.get();
+  if (!source) {
+    r.error = "no device context";
+    return r;
+  }
+
+  // A top-down 32-bit DIB section: its bits are the pixels, no GetDIBits pass.
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = r.width;
+  bi.bmiHeader.biHeight = -r.height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  ScopedMemoryDC memory(source);
+  ScopedBitmap bitmap(CreateDIBSection(memory.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory.get() || !bitmap.get() || !bits) {
+    r.error = "no bitmap";
+    return r;
+  }
+  {
+    ScopedSelect select(memory.get(), bitmap.get());
+    BOOL done = FALSE;
+    switch (method) {
+      case CaptureMethod::Screen:
+        done = BitBlt(memory.get(), 0, 0, r.width, r.height, source, origin.x, origin.y, SRCCOPY);
+        break;
+      case CaptureMethod::Window:
+        done = BitBlt(memory.get(), 0, 0, r.width, r.height, source, 0, 0, SRCCOPY);
+        break;
+      case CaptureMethod::Print:
+        done = PrintWindow(window, memory.get(), PW_CLIENTONLY);
+        break;
+    }
+    if (!done) {
+      r.error = "capture failed";
+      return r;
+    }
+  }
+  GdiFlush();
+
+  const auto* bgra = static_cast<const uint8_t*>(bits);
+  const size_t count = static_cast<size_t>(r.width) * r.height;
+  std::vector<uint8_t> rgb(count * 3);
+  r.blank = true;
+  for (size_t i = 0; i < count; ++i) {
+    rgb[i * 3] = bgra[i * 4 + 2];
+    rgb[i * 3 + 1] = bgra[i * 4 + 1];
+    rgb[i * 3 + 2] = bgra[i * 4];
+    if (r.blank && (bgra[i * 4] != bgra[0] || bgra[i * 4 + 1] != bgra[1] || bgra[i * 4 + 2] != bgra[2]))
+      r.blank = false;
+  }
+  if (!stbi_write_png(path.c_str(), r.width, r.height, 3, rgb.data(), r.width * 3)) {
+    r.error = "cannot write " + path;
+    return r;
+  }
+  r.ok = true;
+  return r;
+}
+
+}  // namespace pilot
