@@ -65,7 +65,10 @@ int RemplaceTout(std::string_view Ancien, std::string_view Nouveau, std::string&
   return count;
 }
 
-// Step by step, as the capacity decides which markers survive.
+// Step by step, as the capacity decides which markers survive. Each search
+// goes on from the last marker, which changes nothing when the pattern and
+// the replacement hold no 0x01 (nothing before it can match any more) and
+// ends the loops when they do.
 int RemplaceToutCourt(std::string_view Ancien, std::string_view Nouveau, ShortString& Texte, bool Exact) {
   Ancien = Short(Ancien);
   Nouveau = Short(Nouveau);
@@ -73,7 +76,7 @@ int RemplaceToutCourt(std::string_view Ancien, std::string_view Nouveau, ShortSt
     std::string copie = Exact ? Texte.str() : MajusculesSansAccents(Texte.str());
     std::string motif = Exact ? std::string(Ancien) : MajusculesSansAccents(Ancien);
     const std::string_view marker(&Marker, 1);
-    for (std::size_t p; (p = copie.find(motif)) != std::string::npos;) {
+    for (std::size_t p = 0; (p = copie.find(motif, p)) != std::string::npos; ++p) {
       Texte.Insert(p, marker);
       copie.insert(p, marker);
       Texte.Delete(p + 1, motif.size());
@@ -81,7 +84,7 @@ int RemplaceToutCourt(std::string_view Ancien, std::string_view Nouveau, ShortSt
     }
   }
   int count = 0;
-  for (std::size_t p; (p = Texte.str().find(Marker)) != std::string::npos;) {
+  for (std::size_t p = 0; (p = Texte.str().find(Marker, p)) != std::string::npos; p += Nouveau.size()) {
     Texte.Insert(p, Nouveau);
     Texte.Delete(p + Nouveau.size(), 1);
     ++count;

@@ -17,8 +17,8 @@ std::string MajusculesSansAccents(std::string_view s);
 // replacement is inserted unchanged. Matches are found leftmost first and do
 // not overlap; an empty Ancien replaces nothing. Ancien and Nouveau are short
 // strings (cut to 255). Each occurrence is first turned into a 0x01 marker, so
-// a 0x01 byte already in Texte is replaced and counted as well; Ancien and
-// Nouveau must not hold that byte.
+// a 0x01 byte already in Texte is replaced and counted as well. Should Ancien
+// or Nouveau hold that byte, each position is still replaced at most once.
 int RemplaceTout(std::string_view Ancien, std::string_view Nouveau, std::string& Texte, bool Exact);
 
 // The same on a short string, within its capacity: bytes pushed past the end

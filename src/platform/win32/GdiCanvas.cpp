@@ -51,10 +51,11 @@ void GdiCanvas::RealizeFont() {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
   std::strncpy(lf.lfFaceName, font_.Name.c_str(), LF_FACESIZE - 1);
-  HFONT h = CreateFontIndirectA(&lf);
-  if (!h) throw std::runtime_error("CreateFontIndirect failed for " + font_.Name);
-  fontSel_.Select(GdiObject<HFONT>(h));
-  realizedFont_ = key;
+  // A font GDI refuses leaves the previous one in place: text still draws.
+  if (HFONT h = CreateFontIndirectA(&lf)) {
+    fontSel_.Select(GdiObject<HFONT>(h));
+    realizedFont_ = key;
+  }
 }
 
 void GdiCanvas::RealizePen() {
@@ -64,9 +65,8 @@ void GdiCanvas::RealizePen() {
     penSel_.Select(GdiObject<HPEN>(static_cast<HPEN>(GetStockObject(NULL_PEN)), false));
     return;
   }
-  HPEN h = CreatePen(PS_SOLID, pen_.Width < 0 ? 0 : pen_.Width, ToColorRef(pen_.Color));
-  if (!h) throw std::runtime_error("CreatePen failed");
-  penSel_.Select(GdiObject<HPEN>(h));
+  if (HPEN h = CreatePen(PS_SOLID, pen_.Width < 0 ? 0 : pen_.Width, ToColorRef(pen_.Color)))
+    penSel_.Select(GdiObject<HPEN>(h));
 }
 
 void GdiCanvas::RealizeBrush() {
@@ -80,8 +80,7 @@ void GdiCanvas::RealizeBrush() {
     case BrushStyle::Solid: h = CreateSolidBrush(ToColorRef(brush_.Color)); break;
     case BrushStyle::DiagCross: h = CreateHatchBrush(HS_DIAGCROSS, ToColorRef(brush_.Color)); break;
   }
-  if (!h) throw std::runtime_error("brush creation failed");
-  brushSel_.Select(GdiObject<HBRUSH>(h));
+  if (h) brushSel_.Select(GdiObject<HBRUSH>(h));
 }
 
 SIZE GdiCanvas::Extent(std::string_view text) {
@@ -144,6 +143,7 @@ Colour GdiCanvas::GetPixel(int x, int y) {
 void GdiCanvas::SetPixel(int x, int y, Colour c) { ::SetPixelV(dc_, x, y, ToColorRef(c)); }
 
 void GdiCanvas::CopyRect(const Rect& dest, const Rect& src) {
+  if (dest.Width() <= 0 || dest.Height() <= 0) return;
   BitBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), dc_, src.left, src.top, SRCCOPY);
 }
 
