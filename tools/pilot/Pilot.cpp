@@ -245,7 +245,7 @@ SIZE ClientSize(HWND w) {
 // letters of code page 1252 without their accent, runs of anything else "_".
 std::string Sanitize(const std::string& title) {
   static const char* const kFold =
-      "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYTsaaaaaaaceeeeiiiidnooooo/ouuuuyty";
+      "AAAAAAACEEEEIIIIDNOOOOO_OUUUUYTsaaaaaaaceeeeiiiidnooooo_ouuuuyty";
   std::string out;
   for (char ch : title) {
     unsigned char c = static_cast<unsigned char>(ch);
@@ -552,16 +552,18 @@ private:
     }
   }
 
-  // A window shown (or retitled): let it paint, then log, photograph and answer it.
+  // A window shown (or retitled) is logged at once, so that one that shows
+  // only for a moment is still seen; it is photographed and answered after
+  // it had time to paint.
   void Appear(HWND w) {
-    Sleep(std::min<DWORD>(o_.settle, deadline_.Left()));
-    if (!IsWindow(w) || !IsWindowVisible(w)) return;
     const std::string title = WindowTitle(w);
     seen_[w].title = title;
     SIZE c = ClientSize(w);
     log_.Line("window " + Quote(title) + " " + std::to_string(c.cx) + "x" + std::to_string(c.cy));
     for (const auto& e : script_.expects)
       if (MatchTitle(e, title)) seenTitles_.insert(e);
+    Sleep(std::min<DWORD>(o_.settle, deadline_.Left()));
+    if (!IsWindow(w) || !IsWindowVisible(w) || WindowTitle(w) != title) return;
     if (!o_.shots.empty()) Shot(w);
     Rule* r = FindRule(script_, title);
     if (!r) return;

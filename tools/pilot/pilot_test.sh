@@ -59,6 +59,8 @@ check box-answer-first 6 'answer "Question" key Enter' 'exit 6' \
   -- --answer-first -- "$app" box Question "Some text"
 check box-click-caption 7 'answer "Question" click "No"' \
   -- --do 'when "Question" click "No"' -- "$app" box Question "Some text"
+check box-post-key 7 -- --input post --do 'when "Question" key N' -- "$app" box Question "Some text"
+check box-post-click 7 -- --input post --do 'when "Question" click "No"' -- "$app" box Question "Some text"
 check box-texts 6 'text "Question" 65535 Static "Some text"' 'text "Question" 6 Button "&Yes"' \
   -- --do 'when "Question" texts; key Enter' -- "$app" box Question "Some text"
 
@@ -90,6 +92,17 @@ check script-accents 2 'window "Mise à jour de test" 481x112' 'answer "Mise à 
   're:^shot "02-Mise_a_jour_de_test.png" 481x112$' \
   -- --script "$out/accents.script" -- "$app" form "Mise à jour de test" "Oui,Non"
 
+check do-accents 1 'answer "Mise à jour de test" shot' 'answer "Mise à jour de test" key Enter' \
+  -- --do 'when "Mise à jour*" shot then key Enter' -- "$app" form "Mise à jour de test" "Oui,Non"
+
+# A window that shows for less than the settling time is logged, not answered.
+check flash 0 're:^window "Flash" [0-9]+x[0-9]+$' 'gone "Flash"' \
+  -- --settle 600 --do 'when "Flash" key Enter' -- "$app" flash Flash 150
+if [ -f "$out/flash.log" ] && grep -q '^answer\|^shot' "$out/flash.log"; then
+  echo "FAIL flash: a vanished window was answered or photographed"
+  failures=$((failures + 1))
+fi
+
 # A child of the program is watched too; the run waits for the expected window.
 check child-expect 0 're:^process [0-9]+ "pilot_testapp.exe" parent [0-9]+$' 're:^window "Child" [0-9]+x[0-9]+$' \
   'answer "Child" key N' 're:^ended [0-9]+ code 7$' 'exit 0' \
@@ -113,6 +126,7 @@ check timeout 102 'timeout after 3 s' 'missing "Never"' 're:^killed [0-9]+$' \
 check action-failed 103 're:^error "Form" click "Nope": no control' 'exit 1' \
   -- --do 'when "Form" click "Nope"; key Enter' -- "$app" form Form "Oui,Non"
 check bad-script 100 -- --do 'when "Form" key Bogus' -- "$app" exit 0
+check unquoted-pattern 100 -- --do 'when Form key N' -- "$app" exit 0
 check cannot-start 101 're:^error cannot start' -- -- 'Z:\no\such\program.exe'
 
 echo "$((cases - failures)) of $cases pilot cases passed"

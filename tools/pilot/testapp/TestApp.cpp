@@ -11,6 +11,7 @@
 //       exit code is the answers' digits in order.
 //   pilot_testapp child COMMAND...      starts COMMAND and exits at once with 0
 //   pilot_testapp hang TITLE            a window that refuses to close
+//   pilot_testapp flash TITLE MS        a window shown for MS milliseconds; exits with 0
 //   pilot_testapp exit N                no window; exits with N
 
 #include <windows.h>
@@ -169,6 +170,19 @@ int RunHang(const std::string& title) {
   return 0;
 }
 
+int RunFlash(const std::string& title, int ms) {
+  HWND w = CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  const ULONGLONG end = GetTickCount64() + ms;
+  MSG m;
+  while (GetTickCount64() < end) {
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    Sleep(5);
+  }
+  DestroyWindow(w);
+  return 0;
+}
+
 // The raw text after the first `skip` arguments of the command line.
 const char* Tail(const char* p, int skip) {
   for (int i = 0; i < skip; ++i) {
@@ -203,6 +217,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (mode == "hang" && argc == 3) return RunHang(argv[2]);
+  if (mode == "flash" && argc == 4) return RunFlash(argv[2], std::atoi(argv[3]));
   if (mode == "exit" && argc == 3) return std::atoi(argv[2]);
   return 99;
 }
