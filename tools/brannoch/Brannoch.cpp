@@ -4,7 +4,8 @@
 //   top-level window titled "Brannoch";
 //   child control id 101 (read-only EDIT): the program's full path;
 //   child control id 102 (read-only EDIT): the raw command line after the
-//   program name.
+//   program name;
+//   child control id 103 (read-only EDIT): the working folder it started in.
 // WM_GETTEXT on either control works from another process.
 
 #include <windows.h>
@@ -17,6 +18,13 @@ constexpr char kTitle[] = "Brannoch";
 constexpr char kClass[] = "BrannochDemo";
 constexpr int kPathId = 101;
 constexpr int kParamsId = 102;
+constexpr int kFolderId = 103;
+
+std::string CurrentFolder() {
+  char buf[MAX_PATH];
+  DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
+  return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+}
 
 std::string ModulePath() {
   std::string path(MAX_PATH, '\0');
@@ -63,6 +71,7 @@ LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
       AddRow(w, 12, "Programme :", kPathId, ModulePath());
       AddRow(w, 44, "Paramètres :", kParamsId, Parameters());
+      AddRow(w, 76, "Dossier :", kFolderId, CurrentFolder());
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -84,7 +93,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   if (!RegisterClassA(&wc)) return 1;
 
   constexpr DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT r{0, 0, 520, 80};
+  RECT r{0, 0, 520, 110};
   AdjustWindowRect(&r, style, FALSE);
   HWND w = CreateWindowExA(0, kClass, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);

@@ -262,7 +262,7 @@ std::string Sanitize(const std::string& title) {
 }
 
 bool MakeFolders(const std::string& path) {
-  for (size_t i = 3; i <= path.size(); ++i) {
+  for (size_t i = 1; i <= path.size(); ++i) {
     if (i == path.size() || path[i] == '\\' || path[i] == '/') {
       std::string part = path.substr(0, i);
       if (!CreateDirectoryA(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)

@@ -116,8 +116,9 @@ check close-other 1 're:^run [0-9]+ ' 'closed "Brannoch"' 'answer "Waiting" clos
 
 # The demo application shows its path and its raw parameters.
 check brannoch-texts 0 "text \"Brannoch\" 101 Edit \"$wbrannoch\"" \
-  'text "Brannoch" 102 Edit "alpha "beta gamma" d:\x"' \
-  -- --do 'when "Brannoch" texts; close' -- "$brannoch" alpha 'beta gamma' 'd:\x'
+  'text "Brannoch" 102 Edit "alpha "beta gamma" d:\x"' "text \"Brannoch\" 103 Edit \"$(win "$out")\"" \
+  're:^window "Brannoch" 520x110$' \
+  -- --cwd "$out" --do 'when "Brannoch" texts; close' -- "$brannoch" alpha 'beta gamma' 'd:\x'
 
 # Exit codes: the program's own, and the pilot's for its failures.
 check exit-code 42 'exit 42' -- -- "$app" exit 42
