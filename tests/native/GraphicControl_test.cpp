@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "controls/Accelerators.h"
+#include "common/RasterCanvas.h"
 #include "controls/GraphicControl.h"
+#include "controls/ProgressBar.h"
 #include "controls/SpeedButton.h"
 
 namespace {
@@ -167,4 +169,55 @@ TEST(SpeedButton, IsDownOnlyWhileHeldOverIt) {
   EXPECT_EQ(clicks, 1);
   b.MouseMove(10, 10);  // hovering without a press does not push it
   EXPECT_FALSE(b.Down());
+}
+
+TEST(ProgressBar, KeepsItsPositionInRangeAndFillsInProportion) {
+  ProgressBar p;
+  p.SetBounds(0, 0, 102, 18);
+  p.SetPosition(150);
+  EXPECT_EQ(p.Position(), 100);
+  p.SetPosition(-3);
+  EXPECT_EQ(p.Position(), 0);
+  p.SetPosition(50);
+  RasterCanvas c(102, 18, clWhite);
+  p.Paint(c);
+  const Colour bar = RasterCanvas::Resolve(0xFF00000D);
+  EXPECT_EQ(c.GetPixel(1, 9), bar);
+  EXPECT_EQ(c.GetPixel(50, 9), bar);
+  EXPECT_NE(c.GetPixel(51, 9), bar);
+  EXPECT_NE(c.GetPixel(100, 9), bar);
+  p.SetRange(10, 5);  // an empty range
+  EXPECT_EQ(p.Max(), 10);
+  EXPECT_EQ(p.Position(), 10);
+}
+
+TEST(SpeedButton, PaintsARaisedFaceTheGlyphWithoutItsBackgroundAndTheUnderline) {
+  SpeedButton b;
+  b.SetBounds(0, 0, 135, 27);
+  b.SetFont(Font{"Tahoma", 10, clBlack});
+  b.SetCaption("E&xit");
+  Bitmap g{4, 4, std::vector<Colour>(16, 0x00FF00)};  // green: the bottom-left pixel, left out
+  g.Pixels[5] = 0x0000FF;                              // (1, 1) red
+  b.SetGlyph(g);
+  RasterCanvas c(135, 27, clWhite);
+  b.Paint(c);
+  const Colour face = RasterCanvas::Resolve(clBtnFace);
+  EXPECT_EQ(c.GetPixel(0, 0), RasterCanvas::Resolve(0xFF000014));
+  EXPECT_EQ(c.GetPixel(134, 26), RasterCanvas::Resolve(0xFF000015));
+  EXPECT_EQ(c.GetPixel(133, 25), RasterCanvas::Resolve(0xFF000010));
+  // Glyph then 4 pixels then the text, the whole centred.
+  Font f{"Tahoma", 10};
+  int tw = 0;
+  for (char ch : std::string("Exit")) tw += RasterCanvas::CharWidth(f, static_cast<unsigned char>(ch));
+  int gx = (135 - (4 + 4 + tw)) / 2, gy = (27 - 4) / 2;
+  EXPECT_EQ(c.GetPixel(gx + 1, gy + 1), Colour{0x0000FF});
+  EXPECT_EQ(c.GetPixel(gx, gy), face);
+  // The underline spans the "x" only.
+  int th = RasterCanvas::CellHeight(f);
+  int ty = (27 - th) / 2, ux = gx + 8 + RasterCanvas::CharWidth(f, 'E');
+  int uw = RasterCanvas::CharWidth(f, 'x');
+  EXPECT_EQ(c.GetPixel(ux, ty + th - 2), clBlack);
+  EXPECT_EQ(c.GetPixel(ux + uw - 1, ty + th - 2), clBlack);
+  EXPECT_EQ(c.GetPixel(ux - 2, ty + th - 2), face);
+  EXPECT_EQ(c.GetPixel(ux + uw + 1, ty + th - 2), face);
 }
