@@ -16,7 +16,7 @@ class WaitingWindow {
 public:
   virtual ~WaitingWindow() = default;
   virtual void SetCaption(const std::string& text) = 0;
-  // Label1's caption, shown as plain text (no markup, no accelerators).
+  // Label1's caption, shown as plain text (no markup).
   virtual void SetText(const std::string& text) = 0;
   // Shows the window without making it modal.
   virtual void Show() = 0;
