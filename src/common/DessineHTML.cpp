@@ -470,7 +470,15 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
 void Rendu::Queue() {
   while (!enAttente_.empty()) {
     std::string s = enAttente_.substr(0, ShortString::MaxCapacity);
-    while (!s.empty() && s_.PenX + c_.TextWidth(s) > s_.LimiteDroite) s.pop_back();
+    // The longest front part that fits; widths grow with the length, so a
+    // search gives what dropping one character at a time would.
+    std::size_t lo = 0, hi = s.size();
+    while (lo < hi) {
+      std::size_t mid = (lo + hi + 1) / 2;
+      if (s_.PenX + c_.TextWidth(std::string_view(s).substr(0, mid)) > s_.LimiteDroite) hi = mid - 1;
+      else lo = mid;
+    }
+    s.resize(lo);
     if (s.empty() && s_.PenX == s_.MargeGauche) s = enAttente_.substr(0, 1);
     if (s != enAttente_ && s.find(' ') != std::string::npos)
       while (s.back() != ' ') s.pop_back();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -142,18 +143,30 @@ Colour RasterCanvas::Resolve(Colour c) {
   return 0x808080;
 }
 
-int RasterCanvas::CharWidth(const Font& f, unsigned char c) {
-  int units;
-  uint8_t buf[8];
-  if (const uint8_t* rows = GlyphRows(c, buf)) {
-    int first, count;
-    Columns(rows, first, count);
-    units = count + 1;
-  } else {
-    units = 3;
+namespace {
+
+// Advance of each byte in eighths of an em: its columns and one of spacing.
+struct Advances {
+  int units[256];
+  Advances() {
+    for (int c = 0; c < 256; ++c) {
+      uint8_t buf[8];
+      if (const uint8_t* rows = GlyphRows(static_cast<unsigned char>(c), buf)) {
+        int first, count;
+        Columns(rows, first, count);
+        units[c] = count + 1;
+      } else {
+        units[c] = 3;
+      }
+    }
   }
-  int em = Em(f);
-  return std::max(1, (units * em + 4) / 8) + ((f.Style & fsBold) ? 1 : 0);
+};
+const Advances advances;
+
+}  // namespace
+
+int RasterCanvas::CharWidth(const Font& f, unsigned char c) {
+  return std::max(1, (advances.units[c] * Em(f) + 4) / 8) + ((f.Style & fsBold) ? 1 : 0);
 }
 
 int RasterCanvas::CellHeight(const Font& f) {
@@ -162,9 +175,10 @@ int RasterCanvas::CellHeight(const Font& f) {
 }
 
 int RasterCanvas::TextWidth(std::string_view text) {
-  int w = 0;
-  for (char c : text) w += CharWidth(font_, static_cast<unsigned char>(c));
-  return w;
+  const int em = Em(font_), bold = (font_.Style & fsBold) ? 1 : 0;
+  int64_t w = 0;
+  for (char c : text) w += std::max(1, (advances.units[static_cast<unsigned char>(c)] * em + 4) / 8) + bold;
+  return static_cast<int>(std::min<int64_t>(w, INT32_MAX));
 }
 
 int RasterCanvas::TextHeight(std::string_view) { return CellHeight(font_); }

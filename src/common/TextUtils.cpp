@@ -72,6 +72,9 @@ int RemplaceTout(std::string_view Ancien, std::string_view Nouveau, std::string&
 int RemplaceToutCourt(std::string_view Ancien, std::string_view Nouveau, ShortString& Texte, bool Exact) {
   Ancien = Short(Ancien);
   Nouveau = Short(Nouveau);
+  if (Exact && (Ancien.empty() || Texte.str().find(Ancien) == std::string::npos) &&
+      Texte.str().find(Marker) == std::string::npos)
+    return 0;  // nothing to mark, nothing to substitute
   if (!Ancien.empty()) {
     std::string copie = Exact ? Texte.str() : MajusculesSansAccents(Texte.str());
     std::string motif = Exact ? std::string(Ancien) : MajusculesSansAccents(Ancien);

@@ -1,0 +1,9 @@
+#pragma once
+// PNG files of bitmaps.
+
+#include <string>
+
+#include "platform/Canvas.h"
+
+// Writes bmp as a 24-bit PNG; false when the file cannot be written.
+bool WritePng(const std::string& path, const Bitmap& bmp);

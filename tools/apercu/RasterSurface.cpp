@@ -1,0 +1,18 @@
+#include "Surface.h"
+#include "common/RasterCanvas.h"
+
+namespace {
+
+class RasterSurface : public Surface {
+public:
+  RasterSurface(int w, int h) : canvas_(w, h, clWhite) {}
+  Canvas& GetCanvas() override { return canvas_; }
+  Bitmap Pixels() override { return canvas_.ToBitmap(); }
+
+private:
+  RasterCanvas canvas_;
+};
+
+}  // namespace
+
+std::unique_ptr<Surface> MakeSurface(int width, int height) { return std::make_unique<RasterSurface>(width, height); }
