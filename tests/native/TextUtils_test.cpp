@@ -106,3 +106,13 @@ TEST(OteEspaces, TrimsSpacesOnlyAtBothEnds) {
   EXPECT_EQ(SansEspaces("  #FF  "), "#FF");
   EXPECT_EQ(SansEspaces(""), "");
 }
+
+TEST(RemplaceToutCourt, AMarkerByteInTheReplacementDoesNotLoop) {
+  // "&#1;" decodes to the marker byte itself; each position is replaced once.
+  ShortString s("a&#1;b&#1;", 255);
+  EXPECT_EQ(RemplaceToutCourt("&#1;", "\x01", s, true), 2);
+  EXPECT_EQ(s.str(), "a\x01" "b\x01");
+  std::string t = "x\x01y";
+  EXPECT_EQ(RemplaceTout("\x01", "\x01\x01", t, true), 1);
+  EXPECT_EQ(t, "x\x01\x01y");
+}

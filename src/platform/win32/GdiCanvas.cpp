@@ -1,7 +1,8 @@
 #include "platform/win32/GdiCanvas.h"
 
+#include "common/Errors.h"
+
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -170,7 +171,7 @@ void GdiCanvas::StretchDraw(const Rect& dest, const Bitmap& bmp) {
 DibSection::DibSection(int width, int height, int bitsPerPixel, int ppi)
     : width_(width), height_(height), bpp_(bitsPerPixel) {
   if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32))
-    throw std::invalid_argument("DibSection: bad size or depth");
+    throw ERangeError(SRangeError);
   stride_ = ((width * bitsPerPixel + 31) / 32) * 4;
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -180,12 +181,12 @@ DibSection::DibSection(int width, int height, int bitsPerPixel, int ppi)
   bi.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
   bi.bmiHeader.biCompression = BI_RGB;
   dc_ = CreateCompatibleDC(nullptr);
-  if (!dc_) throw std::runtime_error("CreateCompatibleDC failed");
+  if (!dc_) throw EOutOfMemory(SOutOfMemory);
   void* bits = nullptr;
   HBITMAP h = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!h) {
     DeleteDC(dc_);
-    throw std::runtime_error("CreateDIBSection failed");
+    throw EOutOfMemory(SOutOfMemory);
   }
   bitmap_ = GdiObject<HBITMAP>(h);
   bits_ = static_cast<uint8_t*>(bits);

@@ -131,6 +131,8 @@ private:
 // memory DC, with a GdiCanvas on it and direct access to its rows.
 class DibSection {
 public:
+  // Zero-filled (black). ERangeError for a size that is not positive or a
+  // depth other than 24 or 32; EOutOfMemory when GDI cannot make it.
   DibSection(int width, int height, int bitsPerPixel = 32, int ppi = 96);
   DibSection(const DibSection&) = delete;
   DibSection& operator=(const DibSection&) = delete;
