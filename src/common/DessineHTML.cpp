@@ -140,7 +140,8 @@ int Rendu::Dessine(const std::string& text) {
 }
 
 void Rendu::PlaceMots() {
-  while (!enAttente_.empty()) PlaceMot(ProchainMot(enAttente_));
+  for (std::size_t pos = 0; pos < enAttente_.size();) PlaceMot(ProchainMot(enAttente_, pos));
+  enAttente_.clear();
 }
 
 void Rendu::PlaceMot(ShortString mot) {

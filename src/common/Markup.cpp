@@ -40,11 +40,18 @@ int StrToInt(std::string_view s) {
   return v;
 }
 
+ShortString ProchainMot(std::string_view enAttente, std::size_t& pos) {
+  std::size_t sp = enAttente.find(' ', pos);
+  std::size_t fin = sp == std::string_view::npos ? enAttente.size() : sp + 1;
+  ShortString mot(enAttente.substr(pos, fin - pos));
+  pos = fin;
+  return mot;
+}
+
 ShortString ProchainMot(std::string& enAttente) {
-  std::size_t sp = enAttente.find(' ');
-  std::size_t n = sp == std::string::npos ? enAttente.size() : sp + 1;
-  ShortString mot(std::string_view(enAttente).substr(0, n));
-  enAttente.erase(0, n);
+  std::size_t pos = 0;
+  ShortString mot = ProchainMot(enAttente, pos);
+  enAttente.erase(0, pos);
   return mot;
 }
 

@@ -27,6 +27,8 @@ inline Colour EchangeRougeBleu(uint32_t v) {
 // to and including the first space, or all that is left. The word is a short
 // string: past 255 characters it keeps the first 255 only.
 ShortString ProchainMot(std::string& enAttente);
+// The same reading from pos, which moves past the word.
+ShortString ProchainMot(std::string_view enAttente, std::size_t& pos);
 
 // Replaces the character references of a word in place, within its capacity:
 // &quot; &amp; &nbsp;, the Latin-1 names from &iexcl; to &yuml;, &lt; &gt;,
