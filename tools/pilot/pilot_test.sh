@@ -25,7 +25,7 @@ check() {
   shift
   local log="$out/$name.log" shots="$out/$name" ok=1
   cases=$((cases + 1))
-  "$run" "$pilot" --log "$log" --shots "$shots" "$@" >"$out/$name.out" 2>"$out/$name.err"
+  timeout -k 5 300 "$run" "$pilot" --log "$log" --shots "$shots" "$@" >"$out/$name.out" 2>"$out/$name.err"
   local code=$?
   [ "$code" = "$want" ] || { echo "FAIL $name: exit $code, wanted $want"; ok=0; }
   for l in "${lines[@]}"; do
@@ -108,6 +108,10 @@ check child-expect 0 're:^process [0-9]+ "pilot_testapp.exe" parent [0-9]+$' 're
   'answer "Child" key N' 're:^ended [0-9]+ code 7$' 'exit 0' \
   -- --wait-all --do 'expect "Child"' --do 'when "Child" key N' \
   -- "$app" child "$wapp" box Child "From a child"
+
+# What the program leaves running is killed on request at the end.
+check kill-rest 0 're:^window "Left over" [0-9]+x[0-9]+$' 're:^killed [0-9]+$' 'exit 0' \
+  -- --kill-rest --do 'expect "Left over"' -- "$app" child "$wapp" hang "Left over"
 
 # Another program started on cue and closed on cue, as in the running-instance wait.
 check close-other 1 're:^run [0-9]+ ' 'closed "Brannoch"' 'answer "Waiting" close-other "Brannoch"' \
