@@ -380,3 +380,23 @@ TEST(DessineHTML, PicturesAndFormFieldsGoThroughTheItemsSeam) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DessineHTML, FontSizesHeadingsAndTagsWithoutEffect) {
+  RasterCanvas c(300, 80);
+  EXPECT_EQ(DessineHTML(c, X0, Y0, 250, "<FONT SIZE=3>x", clWhite), Y0 + RasterCanvas::CellHeight(Txt(12)));
+  EXPECT_EQ(DessineHTML(c, X0, Y0, 250, "<FONT SIZE=8>x", clWhite), Y0 + RasterCanvas::CellHeight(Txt(8)));
+  EXPECT_EQ(DessineHTML(c, X0, Y0, 250, "<FONT SIZE=7>x", clWhite), Y0 + RasterCanvas::CellHeight(Txt(28)));
+  EXPECT_EQ(DessineHTML(c, X0, Y0, 250, "<H1>x", clWhite), Y0 + RasterCanvas::CellHeight(Txt(16, fsBold)));
+  EXPECT_EQ(DessineHTML(c, X0, Y0, 250, "<H3>x", clWhite), Y0 + RasterCanvas::CellHeight(Txt(8, fsBold)));
+
+  // Closing tags on an empty stack, HTML and HEAD: nothing drawn, nothing changed.
+  RasterCanvas a(300, 40), ref(300, 40);
+  DessineHTML(a, X0, Y0, 250, "<HTML><HEAD></HEAD></FONT></A></H1>a  b<B >c</HTML>", clWhite);
+  Put(ref, X0, Y0, "a  b");
+  Put(ref, X0 + Wd("a  b") + 1, Y0, "c", Txt(11, fsBold));
+  EXPECT_TRUE(SamePixels(a, ref));
+}
+
+}  // namespace
