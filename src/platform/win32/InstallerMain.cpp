@@ -4,9 +4,14 @@
 
 #include "archive/UConcatene.h"
 #include "common/Errors.h"
+#include "installer/CreeRaccourci.h"
 #include "installer/Install.h"
+#include "installer/UAttente.h"
+#include "platform/win32/Attente.h"
 #include "platform/win32/StandIns.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ShellLink.h"
 
 namespace win32 {
 
@@ -27,6 +32,11 @@ int InstallerMain() {
   Win32Clock clock;
   Win32Pump pump;
   PlainMessageBox box;
+  Win32Registry registry;
+  Win32ShellLinks links;
+  installer::ShortcutServices shortcut{registry, links};
+  // The waiting window, once made, lives until the installer ends.
+  installer::WaitServices wait{pump, files, CreeAttente};
 
   ArchiveServices archive{files, clock, box, [&pump] { return std::make_unique<SilentProgressWindow>(pump); }};
   installer::InstallServices s{
@@ -34,12 +44,13 @@ int InstallerMain() {
       resources,
       shell,
       box,
-      // Stand-in: one attempt; the real wait comes with the waiting window.
-      [] {},
+      [&wait] { installer::AttendFermeture(wait); },
       [&archive](const ShortString& path) { ExtraitArchive(archive, path); },
-      // Stand-in: no shortcut yet.
-      [](const std::string&, const std::string&, const std::string&, const std::string&, const std::string&,
-         const std::string&, uint16_t, char) {},
+      [&shortcut](const std::string& name, const std::string& target, const std::string& dir,
+                  const std::string& description, const std::string& arguments, const std::string& icon,
+                  uint16_t index, char key) {
+        installer::CreeRaccourci(shortcut, name, target, dir, description, arguments, icon, index, key);
+      },
       OwnModulePath(),
       FirstArgument()};
 
