@@ -47,6 +47,7 @@ public:
 
   friend bool operator==(const ShortString& a, const ShortString& b) { return a.s_ == b.s_; }
   friend bool operator==(const ShortString& a, std::string_view b) { return a.s_ == b; }
+  friend bool operator==(const ShortString& a, const char* b) { return a.s_ == b; }
   friend std::string operator+(const ShortString& a, std::string_view b) { return a.s_ + std::string(b); }
 
 private:
