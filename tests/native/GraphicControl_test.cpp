@@ -7,23 +7,9 @@
 #include "controls/GraphicControl.h"
 #include "controls/ProgressBar.h"
 #include "controls/SpeedButton.h"
+#include "support/FakeControlParent.h"
 
-namespace {
-
-class FakeParent : public ControlParent {
-public:
-  void InsertControl(GraphicControl& c) override { controls.push_back(&c); }
-  void RemoveControl(GraphicControl& c) override { std::erase(controls, &c); }
-  void InvalidateRect(const Rect& r) override { invalidated.push_back(r); }
-  const Font& GetFont() const override { return font; }
-  Colour GetColor() const override { return clWhite; }
-
-  std::vector<GraphicControl*> controls;
-  std::vector<Rect> invalidated;
-  Font font{"Tahoma", 10};
-};
-
-}  // namespace
+using FakeParent = FakeControlParent;
 
 TEST(Accelerators, TheCharacterAfterTheLastSingleAmpersand) {
   EXPECT_EQ(AccelChar("&Oui"), 'O');

@@ -1,0 +1,20 @@
+#include "controls/UHTMLLabel.h"
+
+#include "common/DessineHTML.h"
+
+namespace {
+constexpr int LargeurMinimale = 50;
+}
+
+void THTMLLabel::SetCaption(const std::string& Value) {
+  if (Value == caption_) return;
+  caption_ = Value;
+  if (Width() < LargeurMinimale) SetWidth(LargeurMinimale);
+  Invalidate();
+}
+
+void THTMLLabel::Paint(Canvas& canvas) {
+  GraphicControl::Paint(canvas);
+  int h = DessineHTML(canvas, 1, 1, Width(), caption_, clWhite);
+  if (AutoSize() && h != Height()) SetHeight(h);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// THTMLLabel: a window-less label showing a markup text, painted with
+// DessineHTML one pixel in from its left and top edges. It paints no
+// background: the parent's surface shows under the text. With AutoSize on,
+// each paint sets the height to the bottom of the text (one paint more after
+// a change, which finds the height right).
+
+#include <string>
+
+#include "controls/GraphicControl.h"
+
+class THTMLLabel : public GraphicControl {
+public:
+  const std::string& Caption() const { return caption_; }
+  // Nothing happens when Value is the current caption. Otherwise the caption
+  // becomes Value, a label narrower than 50 pixels becomes 50 wide, and a
+  // repaint is requested.
+  virtual void SetCaption(const std::string& Value);
+
+  // Lays the caption out again; a conversion error from the markup leaves it
+  // with the height unchanged.
+  void Paint(Canvas& canvas) override;
+
+private:
+  std::string caption_;
+};
