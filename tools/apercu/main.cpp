@@ -14,6 +14,9 @@
 #include "Surface.h"
 #include "common/DessineHTML.h"
 #include "common/Errors.h"
+#ifdef _WIN32
+#include "Boite.h"
+#endif
 
 namespace {
 
@@ -74,6 +77,9 @@ int Preview(const Options& o, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  if (IsBoite(std::vector<std::string>(argv + 1, argv + argc))) return Boite(std::vector<std::string>(argv + 1, argv + argc));
+#endif
   std::string error;
   auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!options) {
