@@ -8,6 +8,7 @@
 #include "installer/Install.h"
 #include "installer/UAttente.h"
 #include "platform/win32/Attente.h"
+#include "platform/win32/FMB.h"
 #include "platform/win32/StandIns.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Registry.h"
@@ -31,7 +32,12 @@ int InstallerMain() {
   Win32Shell shell;
   Win32Clock clock;
   Win32Pump pump;
-  PlainMessageBox box;
+  // The message box window lives for the whole run, from before the first question.
+  CreeFMB();
+  struct FreeFMB {
+    ~FreeFMB() { LibereFMB(); }
+  } freeFMB;
+  FMBMessageBox box;
   Win32Registry registry;
   Win32ShellLinks links;
   installer::ShortcutServices shortcut{registry, links};

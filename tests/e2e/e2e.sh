@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot:
+#   e2e.sh install|update|declined|argument|damaged
+# Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT INSTALLER
+# DAMAGED PROBE FCC PAYLOAD OUT. Each scenario sets up the state it needs in
+# the shared prefix, runs, then checks the disk from the host side.
+set -uo pipefail
+scenario=$1
+drive="$BRANNOCH_WINEPREFIX/drive_c"
+out="$OUT/$scenario"
+rm -rf "$out"
+mkdir -p "$out"
+failures=0
+
+fail() { echo "FAIL $scenario: $*"; failures=$((failures + 1)); }
+expect_file() { [ -f "$1" ] || fail "missing $1"; }
+expect_no() { [ ! -e "$1" ] || fail "should not exist: $1"; }
+expect_log() { grep -qF -- "$1" "$2" || fail "log $2 lacks: $1"; }
+
+# Host path of a file of C:\ whatever the case of its name (Wine keeps the
+# case a file was created with).
+cpath() {
+  local p="$drive" part
+  IFS='\' read -ra parts <<<"$1"
+  for part in "${parts[@]}"; do
+    [ -z "$part" ] && continue
+    local hit
+    hit=$(find "$p" -maxdepth 1 -mindepth 1 -iname "$part" 2>/dev/null | head -1)
+    [ -n "$hit" ] || { echo "$p/$part"; return; }
+    p=$hit
+  done
+  echo "$p"
+}
+
+clean() {
+  rm -rf "$(cpath 'Brannoch')" "$(cpath 'Appli')"
+  rm -f "$(cpath 'windows\Fonts\Starmath.ttf')"
+  find "$drive/users" -iname 'Brannoch*Corvanel*.lnk' -delete 2>/dev/null || true
+}
+
+# pilot NAME PROGRAM [ARGS...] < script: runs PROGRAM under the pilot, keeps
+# the log and screenshots in $out/NAME; sets $code.
+pilot() {
+  local name=$1
+  shift
+  cat >"$out/$name.script"
+  "$WINE_RUN" "$PILOT" --timeout 120 --kill-rest --log "$out/$name.log" --shots "$out/$name" --script "$out/$name.script" \
+    -- "$@" >"$out/$name.out" 2>&1
+  code=$?
+}
+
+# The members the installer must leave: fcc's own expansion of the payload.
+reference() {
+  if [ ! -d "$out/reference" ]; then
+    mkdir -p "$out/reference"
+    cp "$PAYLOAD" "$out/reference/Brannoch.FCC"
+    "$FCC" extract "$out/reference/Brannoch.FCC" >/dev/null || fail "fcc extract of the payload failed"
+    rm -f "$out/reference/Brannoch.FCC"
+  fi
+  echo "$out/reference"
+}
+
+# Every member in FOLDER, byte for byte.
+expect_members() {
+  local folder=$1 ref n=0
+  ref=$(reference)
+  for m in "$ref"/*; do
+    n=$((n + 1))
+    local f
+    f=$(find "$folder" -maxdepth 1 -iname "$(basename "$m")" | head -1)
+    if [ -z "$f" ]; then fail "member $(basename "$m") missing in $folder"; continue; fi
+    cmp -s "$m" "$f" || fail "member $(basename "$m") differs in $folder"
+  done
+  [ "$n" = 23 ] || fail "reference has $n members, not 23"
+  ls "$folder" | grep -qiE '\.(CTN|TMP)$' && fail "temporary archive left in $folder"
+}
+
+# Checked before anything reads the program: a read moves its access time on.
+stamp=128844598887977881
+expect_stamped() {
+  local times
+  times=$("$WINE_RUN" "$PROBE" filetime 'C:\Brannoch\Brannoch.EXE' | tr -d '\r' | sort -u)
+  [ "$times" = "$stamp" ] || fail "C:\\Brannoch\\Brannoch.EXE times are [$times], not $stamp"
+}
+
+first_install() {  # a complete first installation, declining the launch
+  pilot "$1" "$INSTALLER" <<'S'
+when "Installation de*" once key O
+when "Installation de*" key N
+S
+  [ "$code" = 0 ] || fail "$1: exit code $code"
+}
+
+case $scenario in
+install)
+  clean
+  first_install run
+  log="$out/run.log"
+  expect_stamped
+  expect_log 'window "Installation de Brannoch.exe © corvanel"' "$log"
+  [ "$(grep -c '^answer "Installation de' "$log")" = 2 ] || fail "two questions expected"
+  expect_members "$(cpath 'Brannoch')"
+  expect_file "$(cpath 'Brannoch\Brannoch.FCC')"
+  cmp -s "$PAYLOAD" "$(cpath 'Brannoch\Brannoch.FCC')" || fail "payload file differs from the embedded payload"
+  cmp -s "$INSTALLER" "$(cpath 'Brannoch\install.exe')" || fail "install.exe is not a copy of the installer"
+  cmp -s "$(cpath 'Brannoch\StarMath.ttf')" "$(cpath 'windows\Fonts\Starmath.ttf')" || fail "font not copied"
+  expect_no "$(cpath 'Brannoch\MAJ')"
+  ;;
+update)
+  clean
+  first_install setup
+  printf 'the previous program' >"$(cpath 'Brannoch\Brannoch.EXE')"
+  pilot run "$INSTALLER" <<'S'
+when "Mise à jour de*" key O
+when "Mise à jour*" key N
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  expect_stamped
+  log="$out/run.log"
+  expect_log 'answer "Mise à jour de Brannoch.exe © corvanel" key O' "$log"
+  expect_log 'answer "Mise à jour Brannoch.exe © corvanel" key N' "$log"
+  maj=$(cpath 'Brannoch\MAJ')
+  expect_members "$maj"
+  expect_file "$(cpath 'Brannoch\MAJ\Brannoch.FCC')"
+  [ "$(cat "$(cpath 'Brannoch\ex_Brannoch.EXE')")" = 'the previous program' ] || fail "backup is not the previous program"
+  cmp -s "$(cpath 'Brannoch\MAJ\brannoch.exe')" "$(cpath 'Brannoch\Brannoch.EXE')" || fail "program not replaced"
+  ;;
+declined)
+  clean
+  pilot run "$INSTALLER" <<'S'
+when "Installation de*" key N
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  expect_no "$(cpath 'Brannoch')"
+  first_install setup
+  before=$(cd "$drive" && find Brannoch -printf '%P %s\n' | sort)
+  pilot run-update "$INSTALLER" <<'S'
+when "Mise à jour de*" key Escape
+S
+  [ "$code" = 0 ] || fail "exit code $code after Escape"
+  after=$(cd "$drive" && find Brannoch -printf '%P %s\n' | sort)
+  [ "$before" = "$after" ] || fail "a declined update changed C:\\Brannoch"
+  ;;
+argument)
+  clean
+  first_install setup
+  pilot run "$INSTALLER" 'C:\Appli' <<'S'
+when "Mise à jour de*" key O
+when "Installation de*" key O
+when "Brannoch" texts; close
+expect "Brannoch"
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  log="$out/run.log"
+  expect_members "$(cpath 'Appli')"
+  expect_no "$(cpath 'Appli\MAJ')"
+  expect_no "$(cpath 'Brannoch\MAJ')"
+  # The demo program shows its path (101), parameters (102) and folder (103).
+  grep -qxF 'text "Brannoch" 102 Edit "C:\Appli"' "$log" ||
+    fail "the demo program did not receive C:\\Appli as its parameters"
+  grep -qixF 'text "Brannoch" 101 Edit "C:\Brannoch\Brannoch.EXE"' "$log" ||
+    fail "the demo program did not run from C:\\Brannoch\\Brannoch.EXE"
+  grep -qixF 'text "Brannoch" 103 Edit "C:\Brannoch"' "$log" ||
+    fail "the demo program was not started in C:\\Brannoch"
+  ;;
+damaged)
+  clean
+  pilot run "$DAMAGED" <<'S'
+when "Installation de*" key O
+when "Erreur d'application" key Enter
+S
+  [ "$code" = 1 ] || fail "exit code $code, wanted 1"
+  log="$out/run.log"
+  # The report is painted markup, read in its screenshot; what it says is
+  # the error the same payload gives fcc, which runs the same expansion.
+  expect_log 'window "Erreur d'"'"'application"' "$log"
+  cp "$(cpath 'Brannoch\Brannoch.FCC')" "$out/damaged.FCC"
+  "$FCC" extract "$out/damaged.FCC" >"$out/fcc.out" 2>&1 && fail "fcc expanded the damaged payload"
+  grep -qF 'Error in compression routine: -3' "$out/fcc.out" || fail "fcc did not report code -3"
+  expect_file "$(cpath 'Brannoch\Brannoch.FCC')"
+  n=$(ls "$(cpath 'Brannoch')" | wc -l)
+  [ "$n" = 1 ] || fail "$n files in C:\\Brannoch, only the payload file expected"
+  ;;
+*)
+  echo "unknown scenario $scenario" >&2
+  exit 2
+  ;;
+esac
+
+if [ "$failures" = 0 ]; then
+  echo "ok $scenario"
+else
+  for l in "$out"/*.log; do echo "--- $l"; cat "$l"; done
+  exit 1
+fi
