@@ -1,8 +1,7 @@
 #pragma once
-// Plain stand-ins for windows whose real versions are still to come.
+// A stand-in for the progress window, whose real version is still to come.
 
 #include "archive/ProgressWindow.h"
-#include "dialogs/MessageBox.h"
 #include "platform/Pump.h"
 
 namespace win32 {
@@ -24,14 +23,6 @@ public:
 private:
   platform::Pump& pump_;
   std::string label2_;
-};
-
-// A system message box with the markup left as it is: "Oui#13Non" asks
-// yes/no (1/2), anything else shows one "Ok" (1).
-class PlainMessageBox : public MessageBoxService {
-public:
-  int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons,
-                   Colour Couleur) override;
 };
 
 }  // namespace win32
