@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot:
-#   e2e.sh install|update|declined|argument|damaged
+#   e2e.sh install|update|wait|declined|argument|damaged
 # Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT INSTALLER
 # DAMAGED PROBE FCC PAYLOAD OUT. Each scenario sets up the state it needs in
 # the shared prefix, runs, then checks the disk from the host side.
@@ -105,6 +105,38 @@ install)
   cmp -s "$INSTALLER" "$(cpath 'Brannoch\install.exe')" || fail "install.exe is not a copy of the installer"
   cmp -s "$(cpath 'Brannoch\StarMath.ttf')" "$(cpath 'windows\Fonts\Starmath.ttf')" || fail "font not copied"
   expect_no "$(cpath 'Brannoch\MAJ')"
+  # The desktop shortcut, read back by an independent parser of the format.
+  lnk=$(find "$drive/users" -path '*/Desktop/*' -name 'Brannoch © Corvanel.lnk' | head -1)
+  if [ -z "$lnk" ]; then
+    fail "no \"Brannoch © Corvanel.lnk\" on the desktop"
+  else
+    lnkinfo "$lnk" >"$out/lnkinfo.txt" 2>&1 || fail "lnkinfo cannot read $lnk"
+    grep -qP '^\tLocal path\t*: c:\\Brannoch\\Brannoch\.EXE$' "$out/lnkinfo.txt" ||
+      fail "shortcut target is not c:\\Brannoch\\Brannoch.EXE"
+    grep -qP '^\tWorking directory\t*: c:\\Brannoch$' "$out/lnkinfo.txt" || fail "shortcut working folder"
+  fi
+  ;;
+wait)
+  # An update while the installed program runs: the waiting window shows,
+  # the program is closed on cue, and the update finishes.
+  clean
+  first_install setup
+  cp "$(cpath 'Brannoch\Brannoch.EXE')" "$out/previous.exe"
+  pilot run "$INSTALLER" <<'S'
+before run "C:\Brannoch\Brannoch.EXE"; wait-window "Brannoch"
+when "Mise à jour de*" key O
+when "Installateur de Brannoch.EXE © Corvanel" shot; sleep 500; close-other "Brannoch"
+when "Mise à jour*" key N
+expect "Installateur de Brannoch.EXE © Corvanel"
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  log="$out/run.log"
+  expect_stamped
+  expect_log 'window "Installateur de Brannoch.EXE © Corvanel" 510x306' "$log"
+  expect_log 'closed "Brannoch"' "$log"
+  expect_log 'answer "Mise à jour Brannoch.exe © corvanel" key N' "$log"
+  cmp -s "$out/previous.exe" "$(cpath 'Brannoch\ex_Brannoch.EXE')" || fail "backup is not the previous program"
+  cmp -s "$(cpath 'Brannoch\MAJ\brannoch.exe')" "$(cpath 'Brannoch\Brannoch.EXE')" || fail "program not replaced"
   ;;
 update)
   clean
