@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot:
-#   e2e.sh install|update|wait|declined|argument|damaged
+#   e2e.sh install|update|wait|reports|declined|argument|damaged
 # Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT INSTALLER
 # DAMAGED PROBE FCC PAYLOAD OUT. Each scenario sets up the state it needs in
 # the shared prefix, runs, then checks the disk from the host side.
@@ -33,8 +33,7 @@ cpath() {
 }
 
 clean() {
-  rm -rf "$(cpath 'Brannoch')" "$(cpath 'Appli')"
-  rm -f "$(cpath 'windows\Fonts\Starmath.ttf')"
+  rm -rf "$(cpath 'Brannoch')" "$(cpath 'Appli')" "$(cpath 'windows\Fonts\Starmath.ttf')"
   find "$drive/users" -iname 'Brannoch*Corvanel*.lnk' -delete 2>/dev/null || true
 }
 
@@ -156,6 +155,41 @@ S
   expect_file "$(cpath 'Brannoch\MAJ\Brannoch.FCC')"
   [ "$(cat "$(cpath 'Brannoch\ex_Brannoch.EXE')")" = 'the previous program' ] || fail "backup is not the previous program"
   cmp -s "$(cpath 'Brannoch\MAJ\brannoch.exe')" "$(cpath 'Brannoch\Brannoch.EXE')" || fail "program not replaced"
+  ;;
+reports)
+  # The copies that can fail, made to fail by folders standing where the
+  # files would go: the font (message 3), the backup (message 4), then the
+  # replacement (message 6).
+  clean
+  first_install setup
+  rm -f "$(cpath 'windows\Fonts\Starmath.ttf')"
+  mkdir -p "$drive/windows/Fonts/Starmath.ttf" "$drive/Brannoch/ex_Brannoch.EXE"
+  cp "$(cpath 'Brannoch\Brannoch.EXE')" "$out/previous.exe"
+  pilot backup "$INSTALLER" <<'S'
+when "Mise à jour de*" key O
+when "C:\Brannoch\Starmath.ttf" key Enter
+when "Mise à jour Brannoch*" key Enter
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  log="$out/backup.log"
+  expect_log 'answer "C:\Brannoch\Starmath.ttf" key Enter' "$log"
+  expect_log 'answer "Mise à jour Brannoch.exe © corvanel" key Enter' "$log"
+  cmp -s "$out/previous.exe" "$(cpath 'Brannoch\Brannoch.EXE')" || fail "the program changed after a failed backup"
+  expect_file "$(cpath 'Brannoch\MAJ\brannoch.exe')"
+
+  rm -f "$(cpath 'Brannoch\Brannoch.EXE')"
+  mkdir "$drive/Brannoch/Brannoch.EXE"
+  pilot replacement "$INSTALLER" <<'S'
+when "Installation de*" key O
+when "C:\Brannoch\Starmath.ttf" key Enter
+when "Mise à jour Brannoch*" key Enter
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  log="$out/replacement.log"
+  expect_log 'answer "Installation de Brannoch.exe © corvanel" key O' "$log"
+  expect_log 'answer "Mise à jour Brannoch.exe © corvanel" key Enter' "$log"
+  [ -d "$drive/Brannoch/Brannoch.EXE" ] || fail "the folder in the program's place was replaced"
+  rmdir "$drive/windows/Fonts/Starmath.ttf"
   ;;
 declined)
   clean
