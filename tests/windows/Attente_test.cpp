@@ -87,7 +87,7 @@ TEST(TAttente, IsBuiltAsDesigned) {
   EXPECT_TRUE(a.Label1.WordWrap());
   EXPECT_FALSE(a.Label1.AutoSize());
   EXPECT_TRUE(a.Label1.Transparent());
-  EXPECT_TRUE(a.Label1.RightToLeftReading());
+  EXPECT_EQ(a.Label1.RightToLeftReading(), GetSystemMetrics(SM_MIDEASTENABLED) != 0);
   EXPECT_EQ(a.Label2.BoundsRect(), (Rect{0, 290, 510, 306}));
   EXPECT_EQ(a.Label2.GetAlignment(), Alignment::Center);
   EXPECT_FALSE(a.Label2.AutoSize());

@@ -24,8 +24,11 @@ TAttente::TAttente() : Form("TAttente") {
   Label1.SetLayout(TextLayout::Center);
   Label1.SetWordWrap(true);
   Label1.SetTransparent(true);
-  // Its own reading order, not the form's.
-  Label1.SetRightToLeftReading(true);
+  // Its own reading order, not the form's: right to left, which only a
+  // system that reads right to left applies to a label; elsewhere the text
+  // must read as written (drawn right to left, "<Suppr>" would lose its ">"
+  // to the start of the line).
+  Label1.SetRightToLeftReading(GetSystemMetrics(SM_MIDEASTENABLED) != 0);
   Label1.SetCaption(
       "Une importation étant en cours, veuillez patienter quelques instantsDès que possible, cette fenêtre se "
       "fermera automatiquement, pour poursuivre la suite de l'importation.");
