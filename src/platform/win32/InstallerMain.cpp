@@ -7,6 +7,7 @@
 #include "installer/CreeRaccourci.h"
 #include "installer/Install.h"
 #include "installer/UAttente.h"
+#include "platform/win32/Application.h"
 #include "platform/win32/Attente.h"
 #include "platform/win32/FMB.h"
 #include "platform/win32/StandIns.h"
@@ -31,7 +32,8 @@ int InstallerMain() {
   Win32Resources resources;
   Win32Shell shell;
   Win32Clock clock;
-  Win32Pump pump;
+  // The application object pumps, so an error in a window handler reaches the report.
+  Application& pump = Application::Instance();
   // The message box window lives for the whole run, from before the first question.
   CreeFMB();
   struct FreeFMB {

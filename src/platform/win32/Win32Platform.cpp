@@ -133,14 +133,6 @@ double Win32Clock::Now() {
   return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart) / 86400.0;
 }
 
-void Win32Pump::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 std::string OwnModulePath() {
   char buf[MAX_PATH + 1];
   DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);

@@ -6,7 +6,6 @@
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/Pump.h"
 #include "platform/Shell.h"
 
 namespace win32 {
@@ -63,11 +62,6 @@ public:
 class Win32Clock : public platform::Clock {
 public:
   double Now() override;
-};
-
-class Win32Pump : public platform::Pump {
-public:
-  void ProcessMessages() override;
 };
 
 // The system's text for an error code, without its trailing line break.
