@@ -238,3 +238,35 @@ TEST(Label, AutoSizeFitsTheTextAndARightAlignedLabelKeepsItsRightEdge) {
   EXPECT_EQ(l.Width(), 60);
   EXPECT_GT(l.Height(), 2 * h);
 }
+
+TEST(Label, RightToLeftReadingMovesTheTrailingFullStop) {
+  TestForm f;
+  Label ltr, rtl;
+  for (Label* l : {&ltr, &rtl}) {
+    l->SetParent(&f);
+    l->SetAutoSize(false);
+    l->SetTransparent(true);
+    l->SetCaption("abc.");
+  }
+  ltr.SetBounds(10, 10, 80, 20);
+  rtl.SetBounds(10, 40, 80, 20);
+  rtl.SetRightToLeftReading(true);
+  f.Show();
+  UpdateWindow(f.Handle());
+  HDC dc = GetDC(f.Handle());
+  // The leftmost inked column: the "a" in left-to-right reading, the "." in
+  // right-to-left reading, which makes the two texts start differently.
+  auto firstInk = [&](int top) {
+    for (int x = 10; x < 90; ++x)
+      for (int y = top; y < top + 20; ++y)
+        if (GetPixel(dc, x, y) != RGB(255, 255, 0)) return std::pair{x, y};
+    return std::pair{-1, -1};
+  };
+  auto a = firstInk(10), b = firstInk(40);
+  ReleaseDC(f.Handle(), dc);
+  f.Hide();
+  ASSERT_NE(a.first, -1);
+  ASSERT_NE(b.first, -1);
+  // A full stop sits on the base line: its first ink is lower than the "a"'s.
+  EXPECT_GT(b.second - 40, a.second - 10);
+}
