@@ -2,6 +2,12 @@
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# Ends what Wine left running in the prefix, then the display it drew on.
+stop_display() {
+  WINEPREFIX="${BRANNOCH_WINEPREFIX:-$top/build/win64/wineprefix}" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+
 # A private X display under Xvfb, unless one is asked for and there.
 start_xvfb() {
   local n
@@ -11,7 +17,7 @@ start_xvfb() {
     xvfb_pid=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     export DISPLAY=":$n"
-    trap 'kill $xvfb_pid 2>/dev/null || true; /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+    trap stop_display EXIT
     return 0
   done
   echo "no free X display number" >&2
