@@ -3,25 +3,13 @@
 #include <vector>
 
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/ScreenDc.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace win32 {
 
 namespace {
 constexpr const char* SInvalidBitmap = "Image bitmap incorrecte";
-
-// The screen's DC, released on every way out.
-class ScreenDc {
-public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-  HDC Get() const { return dc_; }
-
-private:
-  HDC dc_;
-};
 }  // namespace
 
 Bitmap LoadBitmapFile(const std::string& path) {

@@ -2,25 +2,9 @@
 
 #include "platform/win32/FontHandle.h"
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/ScreenDc.h"
 
 namespace win32 {
-
-namespace {
-
-// The screen's DC, for measuring outside painting.
-class ScreenDc {
-public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-  HDC Get() const { return dc_; }
-
-private:
-  HDC dc_;
-};
-
-}  // namespace
 
 Label::Label() { GraphicControl::SetAutoSize(true); }
 
