@@ -14,17 +14,17 @@ std::unique_ptr<platform::File> OuvreFichier(platform::FileSystem& fs, const Sho
   return fs.Open(path.str(), Access::ReadWrite, Share::Read, Disposition::OpenAlways, &error);
 }
 
-namespace {
-
-std::string NamePart(const std::string& path) {
+std::string NomDuModule(const std::string& path) {
   auto p = path.find_last_of("\\/:");
   return p == std::string::npos ? path : path.substr(p + 1);
 }
 
+namespace {
+
 // Writes the embedded payload to path in one write; every file operation is
 // verified, and the file is closed even when the write fails.
 void EcritPayload(InstallServices& s, const std::string& path) {
-  const std::string module = NamePart(s.OwnPath);
+  const std::string module = NomDuModule(s.OwnPath);
   auto bytes = s.Resources.Find(module, "FCC", 1);
   if (!bytes) throw EResNotFound("Ressource FCC 1 introuvable dans " + module);
 

@@ -42,6 +42,10 @@ inline const std::string PayloadName = "Brannoch.FCC";
 // an unhandled error propagates as an exception for the entry point's report.
 int RunInstaller(InstallServices& s);
 
+// The file name part of the installer's path: the module it finds its payload
+// in, and the module the standard report names.
+std::string NomDuModule(const std::string& path);
+
 // Opens (creating when absent) a file for reading and writing, letting others
 // share reading only; null when the open fails.
 std::unique_ptr<platform::File> OuvreFichier(platform::FileSystem& fs, const ShortString& path);
