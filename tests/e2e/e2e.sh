@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot:
-#   e2e.sh install|update|wait|reports|declined|argument|damaged
+#   e2e.sh install|update|wait|reports|declined|argument|damaged|nodisplay
 # Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT INSTALLER
 # DAMAGED PROBE FCC PAYLOAD OUT. Each scenario sets up the state it needs in
 # the shared prefix, runs, then checks the disk from the host side.
@@ -246,6 +246,16 @@ S
   expect_file "$(cpath 'Brannoch\Brannoch.FCC')"
   n=$(ls "$(cpath 'Brannoch')" | wc -l)
   [ "$n" = 1 ] || fail "$n files in C:\\Brannoch, only the payload file expected"
+  ;;
+nodisplay)
+  # No window can be made: the error at start-up still ends the run with
+  # exit code 1, before anything is written.
+  clean
+  env -u DISPLAY "$WINE_RUN" "$INSTALLER" >"$out/run.out" 2>&1
+  code=$?
+  [ "$code" = 1 ] || fail "exit code $code, wanted 1"
+  grep -q 'terminate called' "$out/run.out" && fail "the error escaped the entry point"
+  expect_no "$(cpath 'Brannoch')"
   ;;
 *)
   echo "unknown scenario $scenario" >&2

@@ -17,16 +17,6 @@
 
 namespace win32 {
 
-namespace {
-
-std::string ModuleName() {
-  std::string path = OwnModulePath();
-  auto p = path.find_last_of('\\');
-  return p == std::string::npos ? path : path.substr(p + 1);
-}
-
-}  // namespace
-
 int InstallerMain() {
   Win32FileSystem files;
   Win32Resources resources;
@@ -34,8 +24,8 @@ int InstallerMain() {
   Win32Clock clock;
   // The application object pumps, so an error in a window handler reaches the report.
   Application& pump = Application::Instance();
-  // The message box window lives for the whole run, from before the first question.
-  CreeFMB();
+  // The message box window lives for the whole run, from before the first
+  // question (it is made at the top of the try below).
   struct FreeFMB {
     ~FreeFMB() { LibereFMB(); }
   } freeFMB;
@@ -62,11 +52,17 @@ int InstallerMain() {
       OwnModulePath(),
       FirstArgument()};
 
-  auto report = [&box](const char* className, const void* address, const std::string& message) {
-    box.BoiteMessage("Erreur d'application", StandardReport(className, ModuleName(), address, message), "Ok", 0);
+  // A report that cannot be shown (no window can be made) still ends the run with 1.
+  auto report = [&box, &s](const char* className, const void* address, const std::string& message) {
+    const std::string module = installer::NomDuModule(s.OwnPath);
+    try {
+      box.BoiteMessage("Erreur d'application", StandardReport(className, module, address, message), "Ok", 0);
+    } catch (...) {
+    }
     return 1;
   };
   try {
+    CreeFMB();
     return installer::RunInstaller(s);
   } catch (const Exception& e) {
     return report(e.ClassName(), e.Address(), e.Message());
