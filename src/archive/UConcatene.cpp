@@ -9,7 +9,9 @@
 #include "archive/Streams.h"
 #include "archive/ZComp32.h"
 #include "common/Attendre.h"
+#include "common/Chemins.h"
 #include "common/Errors.h"
+#include "common/LittleEndian.h"
 #include "common/TextUtils.h"
 
 namespace {
@@ -26,16 +28,6 @@ struct TMembre {
   ShortString Nom;
   uint32_t Taille = 0;
 };
-
-// Everything before the last backslash; a drive root keeps its backslash.
-std::string DossierDe(std::string_view path) {
-  std::size_t i = path.rfind('\\');
-  if (i == std::string_view::npos) return "";
-  if (i == 0) return "\\";
-  std::string folder(path.substr(0, i));
-  if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-  return folder;
-}
 
 std::string Joint(const std::string& folder, std::string_view name) {
   std::string r = folder;
@@ -177,14 +169,14 @@ void Decompresse(const ArchiveServices& s, const ShortString& source, const Shor
 }
 
 void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
-  std::string folder = DossierDe(archive.str());
+  std::string folder(DossierDe(archive.str()));
   if (folder.empty()) folder = s.Files.GetCurrentDirectory();
 
   std::unique_ptr<File> a = Ouvre(s.Files, archive.str(), Access::Read, Share::Read, Disposition::OpenExisting);
   const uint64_t length = a->Size();
   uint8_t head[4];
   Lit(*a, head, 4);
-  uint32_t count = head[0] | head[1] << 8 | head[2] << 16 | static_cast<uint32_t>(head[3]) << 24;
+  uint32_t count = LitLe32(head);
   if (count > INT32_MAX) throw ERangeError(SRangeError);
   uint8_t l = 0;
   Lit(*a, &l, 1);
@@ -208,7 +200,7 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
                           std::to_string(i + 1) + ", " + std::to_string(field[0]) + " caractères pour " +
                           std::to_string(l - 1) + " au plus");
     table[i].Nom = std::string_view(reinterpret_cast<const char*>(field + 1), field[0]);
-    table[i].Taille = size[0] | size[1] << 8 | size[2] << 16 | static_cast<uint32_t>(size[3]) << 24;
+    table[i].Taille = LitLe32(size);
   }
   for (uint32_t i = 0; i < count; ++i) {
     const TMembre& m = table[i];

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/Errors.h"
+#include "common/LittleEndian.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ void TZCompress::DecompressStream(TStream& input, TStream& output, const TZCompr
 
   uint8_t field[4];
   if (input.Read(field, 4) != 4) Check(Z_BUF_ERROR);
-  uint32_t declared = field[0] | field[1] << 8 | field[2] << 16 | static_cast<uint32_t>(field[3]) << 24;
+  uint32_t declared = LitLe32(field);
   // Sizes of 2^31 and more are outside the format; a size that the data left
   // could not expand to is refused before the output is reserved for it.
   std::size_t left = input.Size() > input.Position() ? input.Size() - input.Position() : 0;

@@ -55,6 +55,8 @@ BRANNOCH_EXCEPTION(ECompressionError, Exception);
 BRANNOCH_EXCEPTION(EShortcutError, Exception);
 BRANNOCH_EXCEPTION(EOSError, Exception);
 BRANNOCH_EXCEPTION(EResNotFound, Exception);
+// The bitmap loader's error: the file is not a bitmap it can read.
+BRANNOCH_EXCEPTION(EInvalidGraphic, Exception);
 // An archive member name or table that would be unsafe to write.
 BRANNOCH_EXCEPTION(EArchiveError, Exception);
 
@@ -65,6 +67,7 @@ std::string InOutErrorMessage(uint32_t code);
 inline constexpr const char* SOutOfMemory = "Mémoire insuffisante";
 inline constexpr const char* SMemoryStreamError = "Mémoire insuffisante lors de l'extension du flux mémoire";
 inline constexpr const char* SRangeError = "Erreur de vérification d'étendue";
+inline constexpr const char* SInvalidBitmap = "Image bitmap incorrecte";
 
 // "Impossible d'ouvrir le fichier "%s". %s" and its "créer" twin.
 std::string FOpenErrorMessage(const std::string& path, const std::string& systemMessage);

@@ -24,3 +24,19 @@ char AccelChar(std::string_view caption) {
   ShownCaption s = ShowCaption(caption);
   return s.Underline < 0 ? 0 : s.Text[static_cast<size_t>(s.Underline)];
 }
+
+void DrawShownCaption(Canvas& canvas, int x, int y, const ShownCaption& shown, bool rightToLeft) {
+  if (rightToLeft)
+    canvas.TextOutRightToLeft(x, y, shown.Text);
+  else
+    canvas.TextOut(x, y, shown.Text);
+  if (shown.Underline < 0) return;
+  const std::string_view text = shown.Text;
+  const auto u = static_cast<std::size_t>(shown.Underline);
+  const int ux = x + canvas.TextWidth(text.substr(0, u));
+  const int uw = canvas.TextWidth(text.substr(u, 1));
+  const int uy = y + canvas.TextHeight("W") - 2;
+  canvas.SetPen(Pen{canvas.GetFont().Color, PenStyle::Solid, 1});
+  canvas.MoveTo(ux, uy);
+  canvas.LineTo(ux + uw, uy);
+}

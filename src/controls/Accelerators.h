@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "draw/Canvas.h"
+
 // Upper case of a-z only, the way typed characters are compared.
 char UpCase(char c);
 
@@ -20,3 +22,7 @@ struct ShownCaption {
   int Underline = -1;
 };
 ShownCaption ShowCaption(std::string_view caption);
+
+// Draws shown.Text at (x, y) in the canvas's font and brush, with its
+// accelerator underlined two pixels above the bottom of the text cell.
+void DrawShownCaption(Canvas& canvas, int x, int y, const ShownCaption& shown, bool rightToLeft = false);

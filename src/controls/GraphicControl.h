@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Canvas.h"
+#include "draw/Canvas.h"
 
 class GraphicControl;
 
@@ -29,6 +29,9 @@ public:
   virtual void InvalidateRect(const Rect& r) = 0;
   virtual const Font& GetFont() const = 0;
   virtual Colour GetColor() const = 0;
+  // A canvas to measure text on outside painting; its font is the caller's
+  // to set.
+  virtual Canvas& MeasureCanvas() = 0;
 };
 
 // Which parent edges a control keeps its distance to when the parent resizes.
@@ -59,7 +62,6 @@ public:
   const Rect& BoundsRect() const { return bounds_; }
   // Every change of position or size goes through SetBounds.
   virtual void SetBounds(int left, int top, int width, int height);
-  void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
   void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
   void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
   void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
@@ -78,7 +80,6 @@ public:
   bool AutoSize() const { return autoSize_; }
   virtual void SetAutoSize(bool v);
 
-  Anchors GetAnchors() const { return anchors_; }
   void SetAnchors(Anchors a) { anchors_ = a; }
   // The parent's client area changed by (dw, dh): moves or stretches the
   // control according to its anchors.

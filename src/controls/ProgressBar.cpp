@@ -2,12 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr Colour clHighlight = 0xFF00000D;
-constexpr Colour clBtnShadow = 0xFF000010;
-constexpr Colour clBtnHighlight = 0xFF000014;
-}  // namespace
-
 void ProgressBar::SetRange(int min, int max) {
   min_ = min;
   max_ = std::max(min, max);

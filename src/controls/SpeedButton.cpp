@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr Colour clBtnShadow = 0xFF000010;
-constexpr Colour clGrayText = 0xFF000011;
-constexpr Colour clBtnHighlight = 0xFF000014;
-constexpr Colour cl3DDkShadow = 0xFF000015;
 constexpr int GlyphSpacing = 4;
 
 void Line(Canvas& c, Colour col, int x1, int y1, int x2, int y2) {
@@ -96,11 +92,5 @@ void SpeedButton::Paint(Canvas& c) {
   if (tw == 0) return;
   int y = (h - th) / 2 + shift;
   c.SetBrush(Brush{clBtnFace, BrushStyle::Clear});
-  c.TextOut(x, y, shown.Text);
-  if (shown.Underline >= 0) {
-    auto u = static_cast<size_t>(shown.Underline);
-    int ux = x + c.TextWidth(std::string_view(shown.Text).substr(0, u));
-    int uw = c.TextWidth(std::string_view(shown.Text).substr(u, 1));
-    Line(c, f.Color, ux, y + th - 2, ux + uw, y + th - 2);
-  }
+  DrawShownCaption(c, x, y, shown);
 }

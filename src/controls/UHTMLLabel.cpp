@@ -1,6 +1,6 @@
 #include "controls/UHTMLLabel.h"
 
-#include "common/DessineHTML.h"
+#include "markup/DessineHTML.h"
 
 namespace {
 constexpr int LargeurMinimale = 50;

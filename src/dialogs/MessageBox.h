@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Canvas.h"
+#include "draw/Canvas.h"
 
 class MessageBoxService {
 public:

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/ShortString.h"
-#include "platform/Canvas.h"
+#include "draw/Canvas.h"
 
 namespace ubm {
 

@@ -1,5 +1,6 @@
 #include "installer/CreeRaccourci.h"
 
+#include "common/Chemins.h"
 #include "common/ShortString.h"
 #include "installer/ShortcutLink.h"
 
@@ -16,15 +17,6 @@ std::string DesktopFolder(platform::Registry& registry) {
 
 bool Holds(const ShortString& s, char c) { return s.str().find(c) != std::string::npos; }
 
-// The folder part of path: everything before the last "\" or ":", keeping a
-// "\" that follows a drive colon or another "\" ("c:\x.exe" gives "c:\").
-std::string_view DossierDe(std::string_view path) {
-  std::size_t i = path.find_last_of("\\:");
-  if (i == std::string_view::npos) return {};
-  std::size_t end = i + 1;
-  if (i > 0 && path[i] == '\\' && path[i - 1] != '\\' && path[i - 1] != ':') end = i;
-  return path.substr(0, end);
-}
 }  // namespace
 
 void CreeRaccourci(ShortcutServices& services, std::string_view name, std::string_view target,
@@ -43,7 +35,7 @@ void CreeRaccourci(ShortcutServices& services, std::string_view name, std::strin
   if (!Holds(cible, '.')) cible += ".exe";
   link.Target = cible.str();
 
-  if (dossier.empty()) dossier = DossierDe(cible);
+  if (dossier.empty()) dossier = DossierDe(cible, "\\:");
   link.WorkingDir = dossier.str();
 
   link.Arguments = args.str();

@@ -49,9 +49,9 @@ void Estampille(InstallServices& s) {
 }
 
 int Lance(InstallServices& s) {
-  uint32_t error = s.Files.SetCurrentDirectory("c:\\Brannoch");
+  uint32_t error = s.Files.SetCurrentDirectory(DossierDeLancement);
   if (error != 0) throw EInOutError(error);
-  s.Shell.Execute("c:\\Brannoch\\Brannoch.EXE", s.Argument, "c:\\Brannoch");
+  s.Shell.Execute(ProgrammeLance, s.Argument, DossierDeLancement);
   return 0;
 }
 
@@ -78,18 +78,18 @@ int RunInstaller(InstallServices& s) {
   if (updateMode != 0) s.AttendFermeture();
   s.ExtraitArchive(ShortString(installDir + "\\" + PayloadName));
 
-  if (!s.Files.FileExists("C:\\Windows\\fonts\\Starmath.ttf") &&
-      s.Files.CopyFile("C:\\Brannoch\\Starmath.ttf", "C:\\Windows\\fonts\\Starmath.ttf") != 0)
+  if (!s.Files.FileExists(PoliceSysteme) &&
+      s.Files.CopyFile(PoliceInstallee, PoliceSysteme) != 0)
     s.Box.BoiteMessage(TitrePolice, PoliceNonCopiee(), Ok, 0);
 
-  s.CreeRaccourci("Brannoch © Corvanel", "c:\\Brannoch\\Brannoch.EXE", "",
+  s.CreeRaccourci("Brannoch © Corvanel", ProgrammeLance, "",
                   "Brannoch est une application réalisée avec Plinthar © Corvanel", "", "", 0, '\0');
 
-  s.Files.CopyFile(s.OwnPath, "c:\\Brannoch\\install.exe");
+  s.Files.CopyFile(s.OwnPath, CopieInstallateur);
 
   if (updateMode != 0) {
     if (s.Files.FileExists(ProgrammeInstalle) &&
-        s.Files.CopyFile("c:\\Brannoch\\Brannoch.EXE", "C:\\Brannoch\\ex_Brannoch.EXE") != 0) {
+        s.Files.CopyFile(ProgrammeLance, Sauvegarde) != 0) {
       s.Box.BoiteMessage(TitreMiseAJour, SauvegardeEchouee(), Ok, 0);
       return 0;
     }
@@ -103,8 +103,8 @@ int RunInstaller(InstallServices& s) {
   }
 
   Estampille(s);
-  if (s.Files.FileExists("c:\\Brannoch\\Brannoch.PDF"))
-    s.Shell.Execute("c:\\Brannoch\\Brannoch.PDF", "", "c:\\Brannoch");
+  if (s.Files.FileExists(Manuel))
+    s.Shell.Execute(Manuel, "", DossierDeLancement);
   if (s.Box.BoiteMessage(TitreInstallation, InstallationTerminee(), OuiNon, 0) == 1) return Lance(s);
   return 0;
 }

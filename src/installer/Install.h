@@ -8,6 +8,7 @@
 
 #include "common/ShortString.h"
 #include "dialogs/MessageBox.h"
+#include "installer/Dossiers.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 
@@ -32,10 +33,6 @@ struct InstallServices {
   std::string Argument;
 };
 
-// Fixed paths of the installation; the file system ignores case, so the
-// spellings of each literal are kept as the sequence writes them.
-inline const std::string ProgrammeInstalle = "C:\\Brannoch\\Brannoch.EXE";
-inline const std::string DossierParDefaut = "C:\\Brannoch";
 inline const std::string PayloadName = "Brannoch.FCC";
 
 // Runs the whole sequence. Returns the exit code of an ordinary end (0);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "installer/Dossiers.h"
 #include "platform/FileSystem.h"
 
 namespace installer {
@@ -21,7 +22,7 @@ inline const std::string Ok = "Ok";
 inline const std::string TitreMiseAJourQuestion = "Mise à jour de Brannoch.exe © corvanel";
 inline const std::string TitreMiseAJour = "Mise à jour Brannoch.exe © corvanel";
 inline const std::string TitreInstallation = "Installation de Brannoch.exe © corvanel";
-inline const std::string TitrePolice = "C:\\Brannoch\\Starmath.ttf";
+inline const std::string TitrePolice = PoliceInstallee;
 
 // Every question closes with the version in italics between parentheses.
 inline std::string AvecVersion(const std::string& text) { return text + BuildVersion + "</I>)"; }

@@ -41,7 +41,9 @@ void TShortcutLink::SetShowCmd(TShowCmd cmd) {
 }
 
 void TShortcutLink::CreateShortcut() {
-  std::unique_ptr<platform::ShellLinkObject> link = links_.Create();
+  std::string failure;
+  std::unique_ptr<platform::ShellLinkObject> link = links_.Create(failure);
+  if (!link) throw EOSError(failure);
   link->SetPath(Target);
   link->SetWorkingDirectory(WorkingDir);
   link->SetArguments(Arguments);

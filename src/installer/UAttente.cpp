@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
+#include "installer/Dossiers.h"
+
 namespace {
-constexpr const char* Programme = "c:\\Brannoch\\Brannoch.EXE";
 // The attempt at which the silent wait ends: the program is found missing or
 // the window comes up.
 constexpr int32_t EssaiFenetre = 499;
@@ -28,10 +29,10 @@ void AttendFermeture(WaitServices& s) {
     s.Pump.ProcessMessages();
     if (n <= EssaiFenetre) ++n;
     uint32_t error = 0;
-    handle = s.Files.Open(Programme, platform::Access::ReadWrite, platform::Share::ReadWrite,
+    handle = s.Files.Open(ProgrammeLance, platform::Access::ReadWrite, platform::Share::ReadWrite,
                           platform::Disposition::OpenExisting, &error);
     if (n == EssaiFenetre) {
-      if (!s.Files.FileExists(Programme)) {
+      if (!s.Files.FileExists(ProgrammeLance)) {
         handle.reset();
         break;
       }

@@ -8,11 +8,6 @@
 #include <memory>
 #include <string>
 
-// Member names here are also <windows.h> macros; keep them unrenamed.
-#ifdef _WIN32
-#include "platform/win32/UndefWin32Names.h"
-#endif
-
 namespace platform {
 
 // System error codes the algorithms look at.

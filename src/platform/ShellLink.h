@@ -29,9 +29,9 @@ public:
 class ShellLinks {
 public:
   virtual ~ShellLinks() = default;
-  // A new link object; raises EOSError with the system's message when the
-  // platform cannot make one.
-  virtual std::unique_ptr<ShellLinkObject> Create() = 0;
+  // A new link object; null when the platform cannot make one, with the
+  // system's message for the reason in failure.
+  virtual std::unique_ptr<ShellLinkObject> Create(std::string& failure) = 0;
 };
 
 }  // namespace platform

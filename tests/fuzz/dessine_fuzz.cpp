@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "common/DessineHTML.h"
+#include "markup/DessineHTML.h"
 #include "common/Errors.h"
-#include "common/RasterCanvas.h"
+#include "draw/RasterCanvas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;

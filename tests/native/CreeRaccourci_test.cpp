@@ -65,8 +65,11 @@ public:
     RecordingLinks& l;
   };
 
-  std::unique_ptr<platform::ShellLinkObject> Create() override {
-    if (refuse) throw EOSError("Classe non enregistrée");
+  std::unique_ptr<platform::ShellLinkObject> Create(std::string& failure) override {
+    if (refuse) {
+      failure = "Classe non enregistrée";
+      return nullptr;
+    }
     calls.push_back("Create");
     return std::make_unique<Link>(*this);
   }
@@ -239,7 +242,12 @@ TEST_F(Shortcut, AFailedSaveRaisesEShortcutErrorAndReleasesTheLink) {
 
 TEST_F(Shortcut, ALinkObjectThatCannotBeMadeRaisesTheSystemsError) {
   links.refuse = true;
-  EXPECT_THROW(Make("Appli"), EOSError);
+  try {
+    Make("Appli");
+    ADD_FAILURE() << "no error";
+  } catch (const EOSError& e) {
+    EXPECT_EQ(e.Message(), "Classe non enregistrée");
+  }
   EXPECT_EQ(registry.closed, 1);
 }
 

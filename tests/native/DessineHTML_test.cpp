@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "common/DessineHTML.h"
+#include "markup/DessineHTML.h"
 #include "common/Errors.h"
-#include "common/RasterCanvas.h"
+#include "draw/RasterCanvas.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "Fcc.h"
+#include "common/LittleEndian.h"
 #include "platform/posix/Cp1252.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -58,8 +59,7 @@ protected:
     return platform::Utf8ToCp1252(err).value_or(err);
   }
   static std::string Inflated(const std::string& payload) {
-    uLongf n = static_cast<unsigned char>(payload[0]) | static_cast<unsigned char>(payload[1]) << 8 |
-               static_cast<unsigned char>(payload[2]) << 16 | static_cast<unsigned char>(payload[3]) << 24;
+    uLongf n = LitLe32(reinterpret_cast<const uint8_t*>(payload.data()));
     std::string a(n, '\0');
     EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(a.data()), &n,
                          reinterpret_cast<const Bytef*>(payload.data() + 4), payload.size() - 4),

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/Accelerators.h"
-#include "common/RasterCanvas.h"
+#include "draw/RasterCanvas.h"
 #include "controls/GraphicControl.h"
 #include "controls/ProgressBar.h"
 #include "controls/SpeedButton.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/Errors.h"
-#include "common/Markup.h"
+#include "markup/Markup.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The raster canvas: font metrics that vary as real ones do, glyphs that leave ink, and GDI's shape rules.
 #include <gtest/gtest.h>
 
-#include "common/RasterCanvas.h"
+#include "draw/RasterCanvas.h"
 
 namespace {
 
@@ -135,6 +135,20 @@ TEST(RasterCanvas, DiagonalCrossHatchAndSystemColours) {
   c.FillRect({0, 0, 1, 1});
   EXPECT_EQ(c.GetPixel(0, 0), RasterCanvas::Resolve(clBtnFace));
   EXPECT_EQ((RasterCanvas::Resolve(clBtnFace) >> 24), 0u);
+}
+
+TEST(RasterCanvas, EverySystemColourThePlatformDefinesHasItsOwnValue) {
+  // Mid grey is what an undefined index shows; no defined one falls back to it.
+  for (int i = 0; i <= 30; ++i) {
+    if (i == 25) continue;  // the one index the platform leaves undefined
+    EXPECT_NE(DefaultSystemColour(i), 0x808080u) << i;
+  }
+  EXPECT_EQ(DefaultSystemColour(25), 0x808080u);
+  EXPECT_EQ(DefaultSystemColour(31), 0x808080u);
+  EXPECT_EQ(RasterCanvas::Resolve(clHighlight), DefaultSystemColour(13));
+  EXPECT_EQ(RasterCanvas::Resolve(clGrayText), DefaultSystemColour(17));
+  EXPECT_EQ(RasterCanvas::Resolve(cl3DDkShadow), DefaultSystemColour(21));
+  EXPECT_EQ(RasterCanvas::Resolve(0x01123456), 0x123456u) << "a high byte other than 0xFF is dropped";
 }
 
 TEST(RasterCanvas, CopiesOverlapSafelyAndClipAtTheEdges) {

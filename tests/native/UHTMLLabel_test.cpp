@@ -2,9 +2,9 @@
 // its painting sets, on the raster canvas.
 #include <gtest/gtest.h>
 
-#include "common/DessineHTML.h"
+#include "markup/DessineHTML.h"
 #include "common/Errors.h"
-#include "common/RasterCanvas.h"
+#include "draw/RasterCanvas.h"
 #include "controls/UHTMLLabel.h"
 #include "support/FakeControlParent.h"
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "installer/UAttente.h"
-#include "platform/win32/Application.h"
-#include "platform/win32/Attente.h"
+#include "controls/win32/Application.h"
+#include "installer/win32/Attente.h"
 #include "platform/win32/Win32Platform.h"
 
 using namespace win32;

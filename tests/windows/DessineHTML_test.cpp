@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "platform/win32/GdiCanvas.h"
+#include "draw/win32/GdiCanvas.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/DessineHTML.h"
+#include "markup/DessineHTML.h"
 #include "dialogs/UBM.h"
 #include "installer/Messages.h"
 

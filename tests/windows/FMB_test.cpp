@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <functional>
 
-#include "platform/win32/BitmapFile.h"
-#include "platform/win32/FMB.h"
+#include "dialogs/win32/FMB.h"
+#include "draw/win32/BitmapFile.h"
 
 using namespace win32;
 
@@ -163,9 +163,8 @@ TEST(FMB, CouleurLastsOneCall) {
   COLORREF fond = 0;
   b.Differe = [&](Sonde& s) {
     UpdateWindow(s.Handle());
-    HDC dc = GetDC(s.Handle());
-    fond = GetPixel(dc, 3, s.ClientHeight() - 3);
-    ReleaseDC(s.Handle(), dc);
+    WindowDc dc(s.Handle());
+    fond = GetPixel(dc.Get(), 3, s.ClientHeight() - 3);
     s.Poste(WM_KEYDOWN, VK_RETURN);
   };
   b.BoiteMessage("Jaune", "Attention", "Ok", 0x00FFFF);

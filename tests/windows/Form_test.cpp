@@ -5,9 +5,9 @@
 
 #include "common/Errors.h"
 #include "controls/SpeedButton.h"
-#include "platform/win32/Application.h"
-#include "platform/win32/Form.h"
-#include "platform/win32/Label.h"
+#include "controls/win32/Application.h"
+#include "controls/win32/Form.h"
+#include "controls/Label.h"
 
 using namespace win32;
 
@@ -201,12 +201,14 @@ TEST(Form, PaintsItsColourAndItsControlsWithoutErasing) {
   f.SetPosition(FormPosition::ScreenCenter);
   f.Show();
   UpdateWindow(f.Handle());
-  HDC dc = GetDC(f.Handle());
-  COLORREF back = GetPixel(dc, 5, 5);
-  COLORREF face = GetPixel(dc, 80, 102);
-  COLORREF label = GetPixel(dc, 248, 28);
-  COLORREF outside = GetPixel(dc, 251, 31);
-  ReleaseDC(f.Handle(), dc);
+  COLORREF back, face, label, outside;
+  {
+    WindowDc dc(f.Handle());
+    back = GetPixel(dc.Get(), 5, 5);
+    face = GetPixel(dc.Get(), 80, 102);
+    label = GetPixel(dc.Get(), 248, 28);
+    outside = GetPixel(dc.Get(), 251, 31);
+  }
   f.Hide();
   EXPECT_EQ(back, RGB(255, 255, 0));
   EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE));
@@ -253,7 +255,8 @@ TEST(Label, RightToLeftReadingMovesTheTrailingFullStop) {
   rtl.SetRightToLeftReading(true);
   f.Show();
   UpdateWindow(f.Handle());
-  HDC dc = GetDC(f.Handle());
+  WindowDc window(f.Handle());
+  HDC dc = window.Get();
   // The leftmost inked column: the "a" in left-to-right reading, the "." in
   // right-to-left reading, which makes the two texts start differently.
   auto firstInk = [&](int top) {
@@ -263,7 +266,6 @@ TEST(Label, RightToLeftReadingMovesTheTrailingFullStop) {
     return std::pair{-1, -1};
   };
   auto a = firstInk(10), b = firstInk(40);
-  ReleaseDC(f.Handle(), dc);
   f.Hide();
   ASSERT_NE(a.first, -1);
   ASSERT_NE(b.first, -1);

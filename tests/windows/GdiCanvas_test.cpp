@@ -1,7 +1,7 @@
 // GdiCanvas on a DIB section: fonts by points and ppi, text backgrounds, shapes, copies and restore of the DC.
 #include <gtest/gtest.h>
 
-#include "platform/win32/GdiCanvas.h"
+#include "draw/win32/GdiCanvas.h"
 
 namespace {
 
@@ -181,7 +181,8 @@ TEST(GdiCanvas, StretchDrawScalesABitmapOverTheRectangle) {
 }
 
 TEST(GdiCanvas, GivesTheDcItsOwnObjectsBackWhenDestroyed) {
-  HDC dc = CreateCompatibleDC(nullptr);
+  win32::MemoryDc memory;
+  HDC dc = memory.Get();
   HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT), pen = GetCurrentObject(dc, OBJ_PEN),
           brush = GetCurrentObject(dc, OBJ_BRUSH);
   {
@@ -199,7 +200,6 @@ TEST(GdiCanvas, GivesTheDcItsOwnObjectsBackWhenDestroyed) {
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
-  DeleteDC(dc);
 }
 
 }  // namespace

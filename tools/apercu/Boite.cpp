@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "common/Errors.h"
-#include "platform/win32/FMB.h"
+#include "dialogs/win32/FMB.h"
 
 namespace {
 

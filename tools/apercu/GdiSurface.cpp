@@ -1,4 +1,4 @@
-#include "platform/win32/GdiCanvas.h"
+#include "draw/win32/GdiCanvas.h"
 
 #include "Surface.h"
 

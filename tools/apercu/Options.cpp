@@ -1,6 +1,6 @@
 #include "Options.h"
 
-#include "common/Markup.h"
+#include "markup/Markup.h"
 
 const char* const Usage =
     "usage: apercu [--width W] [--x X] [--y Y] [--back RRGGBB] [--font NAME --size PT] [FILE|-] OUT.png\n"

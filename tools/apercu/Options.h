@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Canvas.h"
+#include "draw/Canvas.h"
 
 struct Options {
   int Width = 400;

@@ -1,5 +1,5 @@
 #include "Surface.h"
-#include "common/RasterCanvas.h"
+#include "draw/RasterCanvas.h"
 
 namespace {
 

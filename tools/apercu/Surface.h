@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/Canvas.h"
+#include "draw/Canvas.h"
 
 class Surface {
 public:

@@ -12,7 +12,7 @@
 #include "Options.h"
 #include "Png.h"
 #include "Surface.h"
-#include "common/DessineHTML.h"
+#include "markup/DessineHTML.h"
 #include "common/Errors.h"
 #ifdef _WIN32
 #include "Boite.h"

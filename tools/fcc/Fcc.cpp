@@ -13,6 +13,7 @@
 #include "archive/Streams.h"
 #include "archive/UConcatene.h"
 #include "archive/ZComp32.h"
+#include "common/LittleEndian.h"
 #include "platform/posix/Cp1252.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -49,12 +50,6 @@ std::string ReadHostFile(const std::string& path) {
     throw EFccError("lecture impossible : " + Quoted(path));
   return data;
 }
-
-void Le32(std::string& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i));
-}
-
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
 
 std::string BaseName(const std::string& path) {
   std::string p = path;
@@ -94,7 +89,7 @@ std::string Filler(std::size_t n) {
 Listing ReadArchive(const uint8_t* a, std::size_t size) {
   Listing l;
   if (size < 5) throw EFccError("archive tronquée : " + std::to_string(size) + " octets");
-  uint32_t count = Le32(a);
+  uint32_t count = LitLe32(a);
   if (count >= Limit) throw EFccError("nombre de membres hors du format : " + std::to_string(count));
   l.NameField = a[4];
   uint64_t offset = 5 + uint64_t{count} * (l.NameField + 4u);
@@ -110,7 +105,7 @@ Listing ReadArchive(const uint8_t* a, std::size_t size) {
       throw EFccError("membre " + std::to_string(i + 1) + " : longueur de nom " + std::to_string(n) +
                       " pour un champ de " + std::to_string(l.NameField));
     m.Name.assign(reinterpret_cast<const char*>(e + 1), n);
-    m.Size = Le32(e + l.NameField);
+    m.Size = LitLe32(e + l.NameField);
     std::string motif = MotifDeRefus(m.Name);
     if (!motif.empty())
       throw EFccError("membre " + std::to_string(i + 1) + " : nom refusé \"" + m.Name + "\" (" + motif + ")");
@@ -230,7 +225,7 @@ Listing Pack(const PackOptions& o) {
 
   std::string archive;
   archive.reserve(static_cast<std::size_t>(size));
-  Le32(archive, static_cast<uint32_t>(inputs.size()));
+  AjouteLe32(archive, static_cast<uint32_t>(inputs.size()));
   archive += static_cast<char>(l);
   // One name field, written over for every entry: its unused bytes keep what
   // longer names before left there.
@@ -241,7 +236,7 @@ Listing Pack(const PackOptions& o) {
       field.replace(1, in.Name.size(), in.Name);
     }
     archive += field;
-    Le32(archive, static_cast<uint32_t>(in.Data.size()));
+    AjouteLe32(archive, static_cast<uint32_t>(in.Data.size()));
   }
   for (const Input& in : inputs) archive += in.Data;
 
@@ -252,7 +247,7 @@ Listing Pack(const PackOptions& o) {
     throw EFccError("compression impossible");
   z.resize(n);
   std::string head;
-  Le32(head, static_cast<uint32_t>(archive.size()));
+  AjouteLe32(head, static_cast<uint32_t>(archive.size()));
 
   std::ofstream out(o.Output, std::ios::binary | std::ios::trunc);
   out << head << z;

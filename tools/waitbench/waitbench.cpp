@@ -8,8 +8,8 @@
 #include <cstdlib>
 
 #include "installer/UAttente.h"
-#include "platform/win32/Application.h"
-#include "platform/win32/Attente.h"
+#include "controls/win32/Application.h"
+#include "installer/win32/Attente.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "common/SystemMessages.h"
+#include "platform/SystemMessages.h"
 #include "platform/posix/Cp1252.h"
 
 namespace platform {

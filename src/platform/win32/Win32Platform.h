@@ -2,38 +2,13 @@
 // The Win32 implementations of the platform services: each call translates
 // arguments and error codes and nothing more.
 
-#include "platform/win32/Windows.h"
+#include "platform/win32/Handles.h"
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 
 namespace win32 {
-
-// Owns a kernel handle; closes it once.
-class UniqueHandle {
-public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE h) : h_(h) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& o) noexcept : h_(o.Release()) {}
-  UniqueHandle& operator=(UniqueHandle&& o) noexcept { Reset(o.Release()); return *this; }
-  ~UniqueHandle() { Reset(); }
-  HANDLE Get() const { return h_; }
-  bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Release() { HANDLE h = h_; h_ = INVALID_HANDLE_VALUE; return h; }
-  // Closes the held handle; returns false when CloseHandle failed.
-  bool Reset(HANDLE h = INVALID_HANDLE_VALUE) {
-    bool ok = true;
-    if (Valid()) ok = CloseHandle(h_) != 0;
-    h_ = h;
-    return ok;
-  }
-
-private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
-};
 
 class Win32FileSystem : public platform::FileSystem {
 public:

@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include "common/Errors.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace win32 {
@@ -41,10 +40,6 @@ private:
   ComPtr<IShellLinkA> link_;
 };
 
-void Check(HRESULT hr) {
-  if (FAILED(hr)) throw EOSError(SystemErrorMessage(static_cast<DWORD>(hr)));
-}
-
 }  // namespace
 
 ComStartup::ComStartup() {
@@ -60,12 +55,16 @@ ComStartup::~ComStartup() {
 
 int ComStartup::Count() { return startups; }
 
-std::unique_ptr<platform::ShellLinkObject> Win32ShellLinks::Create() {
+std::unique_ptr<platform::ShellLinkObject> Win32ShellLinks::Create(std::string& failure) {
   ComPtr<IUnknown> object;
-  Check(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                         object.Put()));
   ComPtr<IShellLinkA> link;
-  Check(object->QueryInterface(IID_IShellLinkA, link.Put()));
+  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                                object.Put());
+  if (SUCCEEDED(hr)) hr = object->QueryInterface(IID_IShellLinkA, link.Put());
+  if (FAILED(hr)) {
+    failure = SystemErrorMessage(static_cast<DWORD>(hr));
+    return nullptr;
+  }
   return std::make_unique<Win32ShellLinkObject>(std::move(link));
 }
 

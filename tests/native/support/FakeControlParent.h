@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/GraphicControl.h"
+#include "draw/RasterCanvas.h"
 
 class FakeControlParent : public ControlParent {
 public:
@@ -14,9 +15,11 @@ public:
   void InvalidateRect(const Rect& r) override { invalidated.push_back(r); }
   const Font& GetFont() const override { return font; }
   Colour GetColor() const override { return colour; }
+  Canvas& MeasureCanvas() override { return measure; }
 
   std::vector<GraphicControl*> controls;
   std::vector<Rect> invalidated;
   Font font{"Tahoma", 10};
   Colour colour = clWhite;
+  RasterCanvas measure{1, 1};
 };

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "common/SystemMessages.h"
+#include "platform/SystemMessages.h"
 
 using platform::Access;
 using platform::Disposition;

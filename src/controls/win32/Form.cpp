@@ -1,0 +1,383 @@
+#include "controls/win32/Form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "controls/win32/Application.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr int DefaultClientWidth = 320, DefaultClientHeight = 240;
+
+// Disables the thread's visible, enabled windows but one, and enables them
+// again on destruction: what a modal showing does to the other windows.
+class OtherWindowsDisabled {
+public:
+  explicit OtherWindowsDisabled(HWND keep) : keep_(keep) {
+    EnumThreadWindows(GetCurrentThreadId(), &OtherWindowsDisabled::Visit, reinterpret_cast<LPARAM>(this));
+    for (HWND h : disabled_) EnableWindow(h, FALSE);
+  }
+  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+  ~OtherWindowsDisabled() {
+    for (HWND h : disabled_)
+      if (IsWindow(h)) EnableWindow(h, TRUE);
+  }
+
+private:
+  static BOOL CALLBACK Visit(HWND h, LPARAM self) {
+    auto* me = reinterpret_cast<OtherWindowsDisabled*>(self);
+    if (h != me->keep_ && IsWindowVisible(h) && IsWindowEnabled(h)) me->disabled_.push_back(h);
+    return TRUE;
+  }
+  HWND keep_;
+  std::vector<HWND> disabled_;
+};
+
+ShiftState CurrentShift() {
+  ShiftState s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+  return s;
+}
+
+}  // namespace
+
+Form::Form(const char* className) {
+  RECT r{0, 0, DefaultClientWidth, DefaultClientHeight};
+  AdjustWindowRectEx(&r, Style(), FALSE, ExStyle());
+  CreateHandle(className, Style(), ExStyle(), "", 0, 0, r.right - r.left, r.bottom - r.top);
+  lastClientWidth_ = ClientWidth();
+  lastClientHeight_ = ClientHeight();
+}
+
+Form::~Form() {
+  std::vector<GraphicControl*> left = controls_;
+  for (GraphicControl* c : left) c->SetParent(nullptr);
+}
+
+DWORD Form::Style() const {
+  DWORD s = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+  if (icons_ & biSystemMenu) s |= WS_SYSMENU;
+  if (icons_ & biMinimize) s |= WS_MINIMIZEBOX;
+  if (icons_ & biMaximize) s |= WS_MAXIMIZEBOX;
+  return s;
+}
+
+DWORD Form::ExStyle() const { return stayOnTop_ ? WS_EX_TOPMOST : 0; }
+
+std::string Form::Caption() const {
+  int n = GetWindowTextLengthA(Handle());
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  n = GetWindowTextA(Handle(), s.data(), n + 1);
+  s.resize(static_cast<size_t>(std::max(n, 0)));
+  return s;
+}
+
+void Form::SetCaption(const std::string& v) { SetWindowTextA(Handle(), v.c_str()); }
+
+namespace {
+RECT WindowBounds(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+RECT ClientBounds(HWND h) {
+  RECT r{};
+  GetClientRect(h, &r);
+  return r;
+}
+}  // namespace
+
+int Form::Left() const { return WindowBounds(Handle()).left; }
+int Form::Top() const { return WindowBounds(Handle()).top; }
+int Form::Width() const {
+  RECT r = WindowBounds(Handle());
+  return r.right - r.left;
+}
+int Form::Height() const {
+  RECT r = WindowBounds(Handle());
+  return r.bottom - r.top;
+}
+int Form::ClientWidth() const { return ClientBounds(Handle()).right; }
+int Form::ClientHeight() const { return ClientBounds(Handle()).bottom; }
+
+void Form::SetBounds(int left, int top, int width, int height) {
+  SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  Application::Instance().RethrowPending();
+}
+
+void Form::SetClientSize(int width, int height) {
+  RECT r{0, 0, width, height};
+  AdjustWindowRectEx(&r, Style(), FALSE, ExStyle());
+  SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Application::Instance().RethrowPending();
+}
+
+void Form::SetColor(Colour c) {
+  if (c == color_) return;
+  color_ = c;
+  Invalidate();
+}
+
+void Form::SetFont(const Font& f) {
+  if (f == font_) return;
+  font_ = f;
+  Invalidate();
+}
+
+void Form::SetBorderIcons(BorderIcons b) {
+  if (b == icons_) return;
+  int w = ClientWidth(), h = ClientHeight();
+  icons_ = b;
+  SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(Style() | (Visible() ? WS_VISIBLE : 0)));
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetClientSize(w, h);
+}
+
+void Form::SetStayOnTop(bool v) {
+  if (v == stayOnTop_) return;
+  stayOnTop_ = v;
+  SetWindowPos(Handle(), v ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Form::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+
+void Form::Show() {
+  if (position_ == FormPosition::ScreenCenter) {
+    int w = Width(), h = Height();
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h);
+    position_ = FormPosition::Designed;
+  } else if (position_ == FormPosition::Default) {
+    // Where the system would put a new window: ask it with a probe window.
+    HWND probe = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, Width(), Height(),
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (probe) {
+      RECT r = WindowBounds(probe);
+      DestroyWindow(probe);
+      SetBounds(r.left, r.top, Width(), Height());
+    }
+    position_ = FormPosition::Designed;
+  }
+  FormShow();
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  Application::Instance().RethrowPending();
+}
+
+void Form::Hide() {
+  ShowWindow(Handle(), SW_HIDE);
+  Application::Instance().RethrowPending();
+}
+
+void Form::ShowModal() {
+  Application& app = Application::Instance();
+  modal_ = true;
+  modalEnded_ = false;
+  {
+    OtherWindowsDisabled others(Handle());
+    try {
+      Show();
+      MSG m;
+      while (!modalEnded_ && !app.ExceptionPending()) {
+        BOOL got = GetMessageA(&m, nullptr, 0, 0);
+        if (got == 0) {
+          PostQuitMessage(static_cast<int>(m.wParam));
+          break;
+        }
+        if (got < 0) break;
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+      }
+    } catch (...) {
+      modal_ = false;
+      ShowWindow(Handle(), SW_HIDE);
+      throw;
+    }
+    modal_ = false;
+    // The others are enabled again before this one hides, so that the
+    // system activates one of them rather than another program.
+  }
+  Hide();
+  app.RethrowPending();
+}
+
+void Form::Close() {
+  CloseAction a = CloseAction::Hide;
+  FormClose(a);
+  if (a == CloseAction::None) return;
+  if (modal_)
+    modalEnded_ = true;  // ShowModal hides it once its loop is left
+  else
+    Hide();
+}
+
+void Form::Invalidate() { ::InvalidateRect(Handle(), nullptr, FALSE); }
+
+void Form::InsertControl(GraphicControl& c) { controls_.push_back(&c); }
+
+void Form::RemoveControl(GraphicControl& c) {
+  std::erase(controls_, &c);
+  if (captured_ == &c) {
+    captured_ = nullptr;
+    if (GetCapture() == Handle()) ReleaseCapture();
+  }
+}
+
+void Form::InvalidateRect(const Rect& r) {
+  RECT rc{r.left, r.top, r.right, r.bottom};
+  ::InvalidateRect(Handle(), &rc, FALSE);
+}
+
+void Form::Paint() {
+  PaintDc ps(Handle());
+  int w = ClientWidth(), h = ClientHeight();
+  if (w <= 0 || h <= 0) return;
+  DibSection buffer(w, h, 32, font_.PixelsPerInch);
+  GdiCanvas& c = buffer.Canvas();
+  c.SetFont(font_);
+  c.SetBrush(Brush{color_, BrushStyle::Solid});
+  c.FillRect(Rect{0, 0, w, h});
+  FormPaint(c);
+  const RECT& area = ps.Area();
+  std::vector<GraphicControl*> list = controls_;
+  for (GraphicControl* g : list) {
+    const Rect& b = g->BoundsRect();
+    if (!g->Visible() || b.Width() <= 0 || b.Height() <= 0) continue;
+    if (b.right <= area.left || b.left >= area.right || b.bottom <= area.top || b.top >= area.bottom) continue;
+    SavedDcState state(buffer.Handle());
+    SetViewportOrgEx(buffer.Handle(), b.left, b.top, nullptr);
+    IntersectClipRect(buffer.Handle(), 0, 0, b.Width(), b.Height());
+    GdiCanvas cc(buffer.Handle(), font_.PixelsPerInch);
+    cc.SetFont(g->GetFont());
+    g->Paint(cc);
+  }
+  GdiFlush();
+  BitBlt(ps.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.Handle(), area.left,
+         area.top, SRCCOPY);
+}
+
+void Form::MouseButton(UINT msg, LPARAM lp) {
+  int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  ::MouseButton b = ::MouseButton::Left;
+  if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK) b = ::MouseButton::Right;
+  if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK) b = ::MouseButton::Middle;
+  switch (msg) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
+      GraphicControl* g = captured_ ? captured_ : ControlAt(controls_, x, y);
+      if (!g) return;
+      if (!captured_) {
+        captured_ = g;
+        SetCapture(Handle());
+      }
+      g->MouseDown(b, x - g->Left(), y - g->Top());
+      if (msg == WM_LBUTTONDBLCLK && captured_ == g) g->DblClick();
+      return;
+    }
+    case WM_MOUSEMOVE: {
+      GraphicControl* g = captured_ ? captured_ : ControlAt(controls_, x, y);
+      if (g) g->MouseMove(x - g->Left(), y - g->Top());
+      return;
+    }
+    default: {  // a release
+      GraphicControl* g = captured_;
+      if (!g) {
+        g = ControlAt(controls_, x, y);
+        if (g) g->MouseUp(b, x - g->Left(), y - g->Top());
+        return;
+      }
+      // Any button's release ends the capture, as the system does.
+      captured_ = nullptr;
+      if (GetCapture() == Handle()) ReleaseCapture();
+      g->MouseUp(b, x - g->Left(), y - g->Top());  // may click: last
+      return;
+    }
+  }
+}
+
+void Form::Resized() {
+  int w = ClientWidth(), h = ClientHeight();
+  int dw = w - lastClientWidth_, dh = h - lastClientHeight_;
+  lastClientWidth_ = w;
+  lastClientHeight_ = h;
+  if (dw != 0 || dh != 0) {
+    std::vector<GraphicControl*> list = controls_;
+    for (GraphicControl* g : list) g->ParentResized(dw, dh);
+  }
+  FormResize();
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // the back buffer paints the background: no flicker
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_SIZE:
+      if (wp != SIZE_MINIMIZED) Resized();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) FormActivate();
+      return Default(msg, wp, lp);
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      WORD key = static_cast<WORD>(wp);
+      FormKeyDown(key, CurrentShift());
+      if (msg == WM_SYSKEYDOWN && key != 0) return Default(msg, wp, lp);
+      return 0;
+    }
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+      char c = static_cast<char>(wp);
+      if (GraphicControl* g = FindAccelerated(controls_, c)) {
+        g->Click();
+        return 0;
+      }
+      if (msg == WM_SYSCHAR) return Default(msg, wp, lp);
+      FormKeyPress(c);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (captured_ && reinterpret_cast<HWND>(lp) != Handle()) {
+        GraphicControl* g = captured_;
+        captured_ = nullptr;
+        g->MouseUp(::MouseButton::Left, -1, -1);  // cancelled: released outside
+      }
+      return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      Invalidate();
+      return Default(msg, wp, lp);
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+      MouseButton(msg, lp);
+      return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+WindowCanvas::WindowCanvas(const Form& f) : dc_(f.Handle()) {
+  canvas_ = std::make_unique<GdiCanvas>(dc_.Get(), f.GetFont().PixelsPerInch);
+  canvas_->SetFont(f.GetFont());
+}
+
+WindowCanvas::~WindowCanvas() = default;
+
+Canvas& Form::MeasureCanvas() {
+  if (!measure_) measure_ = std::make_unique<GdiCanvas>(measureDc_.Get(), font_.PixelsPerInch);
+  return *measure_;
+}
+
+}  // namespace win32

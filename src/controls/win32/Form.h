@@ -1,0 +1,166 @@
+#pragma once
+// A top-level window of the program with the services its windows use:
+// caption, client size, colour, font, a fixed single border with the system
+// menu (minimise and maximise buttons optional), stay-on-top, centring on the
+// screen at the first showing, modeless and modal showing, and the
+// window-less controls placed on it, painted double-buffered through
+// GdiCanvas.
+//
+// How to build a window on it: derive from Form, pass the window class name
+// to the constructor (the name a pilot finds it by, "TAttente" ...), set the
+// properties in the derived constructor (SetCaption, SetClientSize, SetColor,
+// SetFont, SetPosition ...), keep the controls as members and put each on the
+// form with control.SetParent(this) and SetBounds. Override the Form* event
+// handlers you need; they run on the program's one thread while a loop pumps
+// messages (Application::ProcessMessages or a modal showing).
+//   class TAttente : public win32::Form {
+//   public:
+//     TAttente() : Form("TAttente") { SetClientSize(510, 306); Label1.SetParent(this); ... }
+//     Label Label1, Label2;
+//   };
+// Closing by the title bar calls FormClose with CloseAction::Hide: the form
+// is hidden (and a modal showing ends); set the action to None to refuse.
+//
+// The form itself takes the keyboard (no control has a window or the focus):
+// WM_KEYDOWN/WM_SYSKEYDOWN reach FormKeyDown; WM_CHAR and WM_SYSCHAR first
+// press the first control whose accelerator is the character (a-z compared
+// without case), and only a WM_CHAR that is no accelerator reaches
+// FormKeyPress. Mouse messages go to the control under the pointer, which
+// keeps the mouse captured until the button is released.
+
+#include "platform/win32/Windows.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/GraphicControl.h"
+#include "controls/win32/Window.h"
+#include "draw/win32/GdiCanvas.h"
+#include "platform/win32/Handles.h"
+
+namespace win32 {
+
+enum class FormPosition {
+  Designed,      // Left and Top as set
+  Default,       // where the system puts new windows
+  ScreenCenter,  // centred on the screen at the next showing, then Designed
+};
+
+enum class CloseAction { None, Hide };
+
+enum BorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+using BorderIcons = uint8_t;
+
+enum ShiftFlag : uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+using ShiftState = uint8_t;
+
+class Form : public WindowImpl, public ControlParent {
+public:
+  // Creates the window, hidden: 320 x 240 client, button-face colour, the
+  // default font, all border icons, position Designed at (0, 0).
+  explicit Form(const char* className = "TForm");
+  ~Form() override;
+
+  std::string Caption() const;
+  void SetCaption(const std::string& v);
+
+  // Outer bounds, in screen coordinates.
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  void SetBounds(int left, int top, int width, int height);
+  void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+
+  int ClientWidth() const;
+  int ClientHeight() const;
+  // Resizes the outer window so that the client area gets this size.
+  void SetClientSize(int width, int height);
+  void SetClientHeight(int v) { SetClientSize(ClientWidth(), v); }
+
+  Colour Color() const { return color_; }
+  void SetColor(Colour c);
+  const Font& GetFont() const override { return font_; }
+  void SetFont(const Font& f);
+
+  void SetBorderIcons(BorderIcons b);
+  void SetStayOnTop(bool v);
+  FormPosition Position() const { return position_; }
+  void SetPosition(FormPosition p) { position_ = p; }
+
+  bool Visible() const;
+  // FormShow, then the window shows and is activated (centred first when the
+  // position asks for it).
+  void Show();
+  void Hide();
+  // Shows the form and runs its own message loop until the form closes, the
+  // program's other windows disabled meanwhile. An exception kept from a
+  // handler ends the loop and is rethrown here, after the form is hidden.
+  void ShowModal();
+  bool Modal() const { return modal_; }
+  // FormClose decides; then the form hides and a modal loop ends.
+  void Close();
+
+  // Repaints the whole client area at the next paint.
+  void Invalidate();
+
+  void InsertControl(GraphicControl& c) override;
+  void RemoveControl(GraphicControl& c) override;
+  void InvalidateRect(const Rect& r) override;
+  Colour GetColor() const override { return color_; }
+  Canvas& MeasureCanvas() override;
+
+protected:
+  virtual void FormShow() {}
+  virtual void FormClose(CloseAction&) {}
+  // key: the virtual key; set it to 0 to stop the default processing of
+  // WM_SYSKEYDOWN.
+  virtual void FormKeyDown(WORD& /*key*/, ShiftState) {}
+  virtual void FormKeyPress(char& /*key*/) {}
+  virtual void FormResize() {}
+  virtual void FormActivate() {}
+  // Paints on the back buffer, after the background and before the controls.
+  virtual void FormPaint(Canvas&) {}
+
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+  void Paint();
+  void MouseButton(UINT msg, LPARAM lp);
+  void Resized();
+  DWORD Style() const;
+  DWORD ExStyle() const;
+
+  std::vector<GraphicControl*> controls_;
+  GraphicControl* captured_ = nullptr;
+  Colour color_ = clBtnFace;
+  Font font_;
+  BorderIcons icons_ = biSystemMenu | biMinimize | biMaximize;
+  bool stayOnTop_ = false;
+  FormPosition position_ = FormPosition::Designed;
+  bool modal_ = false;
+  bool modalEnded_ = false;
+  int lastClientWidth_ = 0, lastClientHeight_ = 0;
+  MemoryDc measureDc_;
+  std::unique_ptr<GdiCanvas> measure_;  // after measureDc_: destroyed first
+};
+
+// A canvas on a form's own device context, with the form's font: what a form
+// measures with (or draws on) outside painting. Drawing on a hidden window
+// shows nothing.
+class WindowCanvas {
+public:
+  explicit WindowCanvas(const Form& f);
+  WindowCanvas(const WindowCanvas&) = delete;
+  WindowCanvas& operator=(const WindowCanvas&) = delete;
+  ~WindowCanvas();
+  GdiCanvas& Canvas() { return *canvas_; }
+
+private:
+  WindowDc dc_;
+  // Declared after dc_: destroyed first, so the DC gets its own objects back.
+  std::unique_ptr<GdiCanvas> canvas_;
+};
+
+}  // namespace win32

@@ -1,0 +1,100 @@
+#pragma once
+// The one drawing surface of the system. Markup, controls and windows paint
+// through it only; GdiCanvas puts it on a Windows device context, RasterCanvas
+// on a pixel buffer for native tests.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "draw/Colour.h"
+
+struct Point {
+  int x = 0, y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+// Left and top inclusive, right and bottom exclusive.
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+enum FontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using FontStyles = uint8_t;
+
+struct Font {
+  std::string Name = "MS Sans Serif";
+  int Size = 8;  // points
+  Colour Color = clWindowText;
+  FontStyles Style = 0;
+  int PixelsPerInch = 96;
+  friend bool operator==(const Font&, const Font&) = default;
+};
+
+enum class PenStyle { Solid, Clear };
+struct Pen {
+  Colour Color = clBlack;
+  PenStyle Style = PenStyle::Solid;
+  int Width = 1;
+  friend bool operator==(const Pen&, const Pen&) = default;
+};
+
+// A clear brush also makes text backgrounds transparent; any other style
+// draws text on an opaque background of the brush colour.
+enum class BrushStyle { Solid, Clear, DiagCross };
+struct Brush {
+  Colour Color = clWhite;
+  BrushStyle Style = BrushStyle::Solid;
+  friend bool operator==(const Brush&, const Brush&) = default;
+};
+
+// A 24-bit picture in memory, rows top to bottom, one Colour per pixel.
+struct Bitmap {
+  int Width = 0, Height = 0;
+  std::vector<Colour> Pixels;
+  Colour At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+};
+
+class Canvas {
+public:
+  virtual ~Canvas() = default;
+
+  virtual const Font& GetFont() const = 0;
+  virtual void SetFont(const Font& f) = 0;
+  virtual const Pen& GetPen() const = 0;
+  virtual void SetPen(const Pen& p) = 0;
+  virtual const Brush& GetBrush() const = 0;
+  virtual void SetBrush(const Brush& b) = 0;
+
+  // Text with the top-left of its cell at (x, y), in the current font, on the
+  // brush's background unless the brush is clear.
+  virtual void TextOut(int x, int y, std::string_view text) = 0;
+  // The same in right-to-left reading order, which only scripts written that
+  // way show; a surface without bidirectional text draws it as TextOut does.
+  virtual void TextOutRightToLeft(int x, int y, std::string_view text) { TextOut(x, y, text); }
+  virtual int TextWidth(std::string_view text) = 0;
+  virtual int TextHeight(std::string_view text) = 0;
+
+  // Border with the pen (one pixel), inside filled with the brush.
+  virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
+  // Fill with the brush only.
+  virtual void FillRect(const Rect& r) = 0;
+  virtual void MoveTo(int x, int y) = 0;
+  // Line with the pen from the current position; the end point is left out.
+  virtual void LineTo(int x, int y) = 0;
+
+  virtual Colour GetPixel(int x, int y) = 0;
+  virtual void SetPixel(int x, int y, Colour c) = 0;
+
+  // Copies the pixels of src within this surface onto dest (same size).
+  virtual void CopyRect(const Rect& dest, const Rect& src) = 0;
+  // Draws a bitmap stretched over dest.
+  virtual void StretchDraw(const Rect& dest, const Bitmap& bmp) = 0;
+
+  // Convenience accessors in the platform's style.
+  int PixelsPerInch() const { return GetFont().PixelsPerInch; }
+};

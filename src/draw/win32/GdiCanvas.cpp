@@ -1,0 +1,243 @@
+#include "draw/win32/GdiCanvas.h"
+
+#include "common/Errors.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+COLORREF ToColorRef(Colour c) {
+  if (IsSystemColour(c)) return GetSysColor(SystemColourIndex(c));
+  return c & 0x00FFFFFF;
+}
+
+BITMAPINFO TopDownDib(int width, int height, int bitsPerPixel) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // negative: row 0 is the top
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+GdiObject<HFONT> MakeFont(const Font& f) {
+  LOGFONTA lf{};
+  lf.lfHeight = -MulDiv(f.Size, f.PixelsPerInch, 72);
+  lf.lfWeight = (f.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (f.Style & fsItalic) ? TRUE : FALSE;
+  lf.lfUnderline = (f.Style & fsUnderline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (f.Style & fsStrikeOut) ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH;
+  std::strncpy(lf.lfFaceName, f.Name.c_str(), LF_FACESIZE - 1);
+  return GdiObject<HFONT>(CreateFontIndirectA(&lf));
+}
+
+GdiCanvas::GdiCanvas(HDC dc, int ppi) : dc_(dc), fontSel_(dc), penSel_(dc), brushSel_(dc) {
+  font_.PixelsPerInch = ppi;
+  SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+}
+
+void GdiCanvas::SetFont(const Font& f) {
+  font_ = f;
+  fontDirty_ = true;
+}
+
+void GdiCanvas::SetPen(const Pen& p) {
+  if (p == pen_) return;
+  pen_ = p;
+  penDirty_ = true;
+}
+
+void GdiCanvas::SetBrush(const Brush& b) {
+  if (b == brush_) return;
+  brush_ = b;
+  brushDirty_ = true;
+}
+
+void GdiCanvas::RealizeFont() {
+  if (!fontDirty_) return;
+  fontDirty_ = false;
+  SetTextColor(dc_, ToColorRef(font_.Color));
+  Font key = font_;
+  key.Color = realizedFont_.Color;
+  if (!fontSel_.Empty() && key == realizedFont_) return;
+  // A font GDI refuses leaves the previous one in place: text still draws.
+  if (GdiObject<HFONT> h = MakeFont(font_); h.Get()) {
+    fontSel_.Select(std::move(h));
+    realizedFont_ = key;
+  }
+}
+
+void GdiCanvas::RealizePen() {
+  if (!penDirty_) return;
+  penDirty_ = false;
+  if (pen_.Style == PenStyle::Clear) {
+    penSel_.Select(GdiObject<HPEN>(static_cast<HPEN>(GetStockObject(NULL_PEN)), false));
+    return;
+  }
+  if (HPEN h = CreatePen(PS_SOLID, pen_.Width < 0 ? 0 : pen_.Width, ToColorRef(pen_.Color)))
+    penSel_.Select(GdiObject<HPEN>(h));
+}
+
+void GdiCanvas::RealizeBrush() {
+  if (!brushDirty_) return;
+  brushDirty_ = false;
+  HBRUSH h = nullptr;
+  switch (brush_.Style) {
+    case BrushStyle::Clear:
+      brushSel_.Select(GdiObject<HBRUSH>(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), false));
+      return;
+    case BrushStyle::Solid: h = CreateSolidBrush(ToColorRef(brush_.Color)); break;
+    case BrushStyle::DiagCross: h = CreateHatchBrush(HS_DIAGCROSS, ToColorRef(brush_.Color)); break;
+  }
+  if (h) brushSel_.Select(GdiObject<HBRUSH>(h));
+}
+
+SIZE GdiCanvas::Extent(std::string_view text) {
+  RealizeFont();
+  SIZE sz{0, 0};
+  if (text.empty()) {
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc_, &tm);
+    sz.cy = tm.tmHeight;
+    return sz;
+  }
+  GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &sz);
+  return sz;
+}
+
+void GdiCanvas::Text(int x, int y, std::string_view text, UINT options) {
+  RealizeFont();
+  if (brush_.Style == BrushStyle::Clear) {
+    SetBkMode(dc_, TRANSPARENT);
+  } else {
+    SetBkMode(dc_, OPAQUE);
+    SetBkColor(dc_, ToColorRef(brush_.Color));
+  }
+  ExtTextOutA(dc_, x, y, options, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+}
+
+void GdiCanvas::TextOut(int x, int y, std::string_view text) { Text(x, y, text, 0); }
+
+void GdiCanvas::TextOutRightToLeft(int x, int y, std::string_view text) { Text(x, y, text, ETO_RTLREADING); }
+
+int GdiCanvas::TextWidth(std::string_view text) { return text.empty() ? 0 : Extent(text).cx; }
+
+int GdiCanvas::TextHeight(std::string_view text) { return Extent(text).cy; }
+
+void GdiCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  RealizePen();
+  RealizeBrush();
+  // Hatches only: the gaps between them keep what was there.
+  SetBkMode(dc_, TRANSPARENT);
+  ::Rectangle(dc_, x1, y1, x2, y2);
+}
+
+void GdiCanvas::FillRect(const Rect& r) {
+  RealizeBrush();
+  if (brush_.Style == BrushStyle::Clear) return;
+  SetBkMode(dc_, TRANSPARENT);
+  RECT rc{r.left, r.top, r.right, r.bottom};
+  HBRUSH h = static_cast<HBRUSH>(GetCurrentObject(dc_, OBJ_BRUSH));
+  ::FillRect(dc_, &rc, h);
+}
+
+void GdiCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+
+void GdiCanvas::LineTo(int x, int y) {
+  RealizePen();
+  ::LineTo(dc_, x, y);
+}
+
+Colour GdiCanvas::GetPixel(int x, int y) {
+  COLORREF c = ::GetPixel(dc_, x, y);
+  return c == CLR_INVALID ? clBlack : static_cast<Colour>(c);
+}
+
+void GdiCanvas::SetPixel(int x, int y, Colour c) { ::SetPixelV(dc_, x, y, ToColorRef(c)); }
+
+void GdiCanvas::CopyRect(const Rect& dest, const Rect& src) {
+  if (dest.Width() <= 0 || dest.Height() <= 0) return;
+  BitBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), dc_, src.left, src.top, SRCCOPY);
+}
+
+void GdiCanvas::StretchDraw(const Rect& dest, const Bitmap& bmp) {
+  if (bmp.Width <= 0 || bmp.Height <= 0) return;
+  std::vector<uint32_t> px(static_cast<size_t>(bmp.Width) * bmp.Height);
+  for (size_t i = 0; i < px.size(); ++i) {
+    Colour c = bmp.Pixels[i];
+    px[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);  // BGRx in memory
+  }
+  BITMAPINFO bi = TopDownDib(bmp.Width, bmp.Height, 32);
+  int oldMode = SetStretchBltMode(dc_, COLORONCOLOR);
+  StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, bmp.Width, bmp.Height, px.data(), &bi,
+                DIB_RGB_COLORS, SRCCOPY);
+  SetStretchBltMode(dc_, oldMode);
+}
+
+DibSection::DibSection(int width, int height, int bitsPerPixel, int ppi)
+    : width_(width), height_(height), bpp_(bitsPerPixel) {
+  if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32))
+    throw ERangeError(SRangeError);
+  stride_ = ((width * bitsPerPixel + 31) / 32) * 4;
+  BITMAPINFO bi = TopDownDib(width, height, bitsPerPixel);
+  if (!dc_.Get()) throw EOutOfMemory(SOutOfMemory);
+  void* bits = nullptr;
+  HBITMAP h = CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!h) throw EOutOfMemory(SOutOfMemory);
+  bitmap_.Select(GdiObject<HBITMAP>(h));
+  bits_ = static_cast<uint8_t*>(bits);
+  canvas_ = std::make_unique<GdiCanvas>(dc_.Get(), ppi);
+}
+
+uint8_t* DibSection::Row(int y) {
+  GdiFlush();
+  return bits_ + static_cast<size_t>(y) * stride_;
+}
+
+Colour DibSection::Pixel(int x, int y) {
+  const uint8_t* p = Row(y) + static_cast<size_t>(x) * (bpp_ / 8);
+  return p[2] | (p[1] << 8) | (p[0] << 16);
+}
+
+void DibSection::SetPixelDirect(int x, int y, Colour c) {
+  uint8_t* p = Row(y) + static_cast<size_t>(x) * (bpp_ / 8);
+  p[0] = static_cast<uint8_t>(c >> 16);
+  p[1] = static_cast<uint8_t>(c >> 8);
+  p[2] = static_cast<uint8_t>(c);
+}
+
+void DibSection::Fill(Colour c) {
+  COLORREF rgb = ToColorRef(c);
+  GdiFlush();
+  for (int y = 0; y < height_; ++y) {
+    uint8_t* p = bits_ + static_cast<size_t>(y) * stride_;
+    for (int x = 0; x < width_; ++x, p += bpp_ / 8) {
+      p[0] = static_cast<uint8_t>(rgb >> 16);
+      p[1] = static_cast<uint8_t>(rgb >> 8);
+      p[2] = static_cast<uint8_t>(rgb);
+    }
+  }
+}
+
+Bitmap DibSection::ToBitmap() {
+  Bitmap b;
+  b.Width = width_;
+  b.Height = height_;
+  b.Pixels.resize(static_cast<size_t>(width_) * height_);
+  GdiFlush();
+  for (int y = 0; y < height_; ++y) {
+    const uint8_t* row = bits_ + static_cast<size_t>(y) * stride_;
+    for (int x = 0; x < width_; ++x) {
+      const uint8_t* p = row + static_cast<size_t>(x) * (bpp_ / 8);
+      b.Pixels[static_cast<size_t>(y) * width_ + x] = p[2] | (p[1] << 8) | (p[0] << 16);
+    }
+  }
+  return b;
+}

@@ -1,4 +1,0 @@
-// INSTALL.EXE: the whole installer is its one sequence.
-#include "platform/win32/InstallerMain.h"
-
-int main() { return win32::InstallerMain(); }

@@ -1,0 +1,74 @@
+#include "installer/win32/InstallerMain.h"
+
+#include <new>
+
+#include "archive/UConcatene.h"
+#include "common/Errors.h"
+#include "installer/CreeRaccourci.h"
+#include "installer/Install.h"
+#include "installer/UAttente.h"
+#include "controls/win32/Application.h"
+#include "installer/win32/Attente.h"
+#include "dialogs/win32/FMB.h"
+#include "archive/win32/SilentProgressWindow.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ShellLink.h"
+
+namespace win32 {
+
+int InstallerMain() {
+  Win32FileSystem files;
+  Win32Resources resources;
+  Win32Shell shell;
+  Win32Clock clock;
+  // The application object pumps, so an error in a window handler reaches the report.
+  Application& pump = Application::Instance();
+  // The message box window lives for the whole run, from before the first
+  // question (it is made at the top of the try below).
+  struct FreeFMB {
+    ~FreeFMB() { LibereFMB(); }
+  } freeFMB;
+  FMBMessageBox box;
+  Win32Registry registry;
+  Win32ShellLinks links;
+  installer::ShortcutServices shortcut{registry, links};
+  // The waiting window, once made, lives until the installer ends.
+  installer::WaitServices wait{pump, files, CreeAttente};
+
+  ArchiveServices archive{files, clock, box, [&pump] { return std::make_unique<SilentProgressWindow>(pump); }};
+  installer::InstallServices s{
+      files,
+      resources,
+      shell,
+      box,
+      [&wait] { installer::AttendFermeture(wait); },
+      [&archive](const ShortString& path) { ExtraitArchive(archive, path); },
+      [&shortcut](const std::string& name, const std::string& target, const std::string& dir,
+                  const std::string& description, const std::string& arguments, const std::string& icon,
+                  uint16_t index, char key) {
+        installer::CreeRaccourci(shortcut, name, target, dir, description, arguments, icon, index, key);
+      },
+      OwnModulePath(),
+      FirstArgument()};
+
+  // A report that cannot be shown (no window can be made) still ends the run with 1.
+  auto report = [&box, &s](const char* className, const void* address, const std::string& message) {
+    const std::string module = installer::NomDuModule(s.OwnPath);
+    try {
+      box.BoiteMessage("Erreur d'application", StandardReport(className, module, address, message), "Ok", 0);
+    } catch (...) {
+    }
+    return 1;
+  };
+  try {
+    CreeFMB();
+    return installer::RunInstaller(s);
+  } catch (const Exception& e) {
+    return report(e.ClassName(), e.Address(), e.Message());
+  } catch (const std::bad_alloc&) {
+    return report("EOutOfMemory", nullptr, SOutOfMemory);
+  }
+}
+
+}  // namespace win32

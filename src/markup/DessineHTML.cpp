@@ -1,0 +1,509 @@
+#include "markup/DessineHTML.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "markup/Markup.h"
+#include "common/TextUtils.h"
+
+void HTMLItems::Image(MiseEnPage&, const BaliseImage&) {}
+void HTMLItems::ZoneTexte(MiseEnPage&, const BaliseZoneTexte&) {}
+void HTMLItems::Saisie(MiseEnPage&, const BaliseSaisie&) {}
+
+void MiseEnPage::Efface(int x1, int y1, int x2, int y2) {
+  Pen p = Surface.GetPen();
+  p.Color = Fond;
+  p.Style = PenStyle::Solid;
+  Surface.SetPen(p);
+  Surface.SetBrush({Fond, BrushStyle::Solid});
+  Surface.Rectangle(x1, y1, x2, y2);
+  Surface.SetBrush({Fond, BrushStyle::Clear});
+}
+
+void MiseEnPage::FinDeLigne(int L, int R) {
+  int top = Y;
+  Y += HauteurLigne != 0 ? HauteurLigne : HauteurParDefaut;
+  HauteurLigne = 0;
+  int bottom = Y;
+  // The alignment in force now decides, whatever it was when the line began.
+  int shift = 0;
+  if (Alignement == 'R') shift = LimiteDroite - R;
+  else if (Alignement == 'C') shift = (LimiteDroite - R) / 2;
+  if (Alignement != 'L') {
+    Surface.CopyRect({L + shift, top, R + shift, bottom}, {L, top, R, bottom});
+    // The strip the pixels left: on the left, or on the right for a line
+    // wider than the width (painting left of L would erase its first pixels).
+    if (shift >= 0) Efface(L, top, L + shift, bottom);
+    else Efface(R + shift, top, R, bottom);
+  }
+}
+
+namespace {
+
+constexpr Colour Noir = 0x000000;
+constexpr Colour Bleu = 0xFF0000;
+constexpr Colour JaunePale = 0x99FFFF;
+constexpr int CaracteresZoneTexte = 500;
+
+// Sizes are computed as the run-time library does, wrapping on overflow.
+int Enroule(int64_t v) { return static_cast<int>(static_cast<uint32_t>(v)); }
+
+bool Commence(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+struct PoliceSauvee {
+  ShortString Nom;
+  int Taille;
+  Colour Couleur;
+  FontStyles Style;
+};
+
+class Rendu {
+public:
+  Rendu(Canvas& c, int X, int Y, int Width, Colour fond, HTMLItems& items)
+      : c_(c), items_(items),
+        s_{c, X, Y, Enroule(int64_t{X} + Width), X, 0, 0, 0, 'L', false, fond} {}
+
+  int Dessine(const std::string& text);
+
+private:
+  Font Police() const { return c_.GetFont(); }
+  void Police(const Font& f) { c_.SetFont(f); }
+  void FondTexte(Colour couleur, BrushStyle style) { c_.SetBrush({couleur, style}); }
+
+  void PlaceMots();
+  void PlaceMot(ShortString mot);
+  void Coupe();
+  void NouvelleLigne();
+  void Applique(ShortString b, const std::string& text, std::size_t& pos);
+  void Empile();
+  void Depile();
+  void AttributsFont(const ShortString& b);
+  void Titre(const ShortString& b);
+  void Surligne(const ShortString& b);
+  void Inconnue(const ShortString& b);
+  void ZoneTexte(const ShortString& b, const std::string& text, std::size_t& pos);
+  void Saisie(ShortString b);
+  void Queue();
+
+  Canvas& c_;
+  HTMLItems& items_;
+  MiseEnPage s_;
+  std::vector<PoliceSauvee> pile_;  // PileDePolices
+  std::string enAttente_;
+};
+
+int Rendu::Dessine(const std::string& text) {
+  const Font police0 = Police();
+  const Brush brosse0 = c_.GetBrush();
+  const Pen stylo0 = c_.GetPen();
+  s_.HauteurParDefaut = c_.TextHeight("W");
+  Font f = police0;
+  f.Name = "Tahoma";
+  f.Size = 10;
+  f.Color = Noir;
+  Police(f);
+  FondTexte(brosse0.Color, BrushStyle::Clear);
+
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (text[pos] != '<') {
+      enAttente_ += text[pos++];
+      continue;
+    }
+    PlaceMots();
+    ShortString b = LitBalise(text, pos);
+    // What stands before a second "<" is plain text; the tag starts there.
+    for (std::size_t p; (p = b.str().find('<', 1)) != std::string::npos;) {
+      std::string avant = b.str().substr(0, p);
+      c_.TextOut(s_.PenX, s_.Y, avant);
+      s_.PenX += c_.TextWidth(avant);
+      b.Delete(0, p);
+    }
+    NormaliseBalise(b);
+    Applique(b, text, pos);
+  }
+  Queue();
+  s_.FinDeLigne(s_.MargeGauche, s_.PenX);
+
+  f = Police();
+  f.Name = police0.Name;
+  f.Style = police0.Style;
+  f.Color = police0.Color;
+  f.Size = police0.Size;
+  Police(f);
+  c_.SetBrush({brosse0.Color, brosse0.Style});
+  Pen p = c_.GetPen();
+  p.Color = stylo0.Color;
+  p.Style = stylo0.Style;
+  c_.SetPen(p);
+  return s_.Y;
+}
+
+void Rendu::PlaceMots() {
+  for (std::size_t pos = 0; pos < enAttente_.size();) PlaceMot(ProchainMot(enAttente_, pos));
+  enAttente_.clear();
+}
+
+void Rendu::PlaceMot(ShortString mot) {
+  DecodeEntites(mot);
+  int w = c_.TextWidth(mot);
+  // The first word of a line stays, however wide.
+  if (s_.PenX + w > s_.LimiteDroite && s_.PenX != s_.MargeGauche) Coupe();
+  if (s_.Ombre) {
+    Font f = Police();
+    Font noir = f;
+    noir.Color = Noir;
+    Police(noir);
+    c_.TextOut(s_.PenX + 1, s_.Y + 1, mot);
+    Police(f);
+  }
+  c_.TextOut(s_.PenX, s_.Y, mot);
+  s_.PenX += w;
+  if (mot.str().find(' ') != std::string::npos) s_.DerniereCoupure = s_.PenX - 1;
+  s_.HauteurLigne = std::max(s_.HauteurLigne, c_.TextHeight(mot));
+}
+
+// Moves to the next line before a word; the part of the word already drawn
+// since the last space (glued to it by tags) moves down with it.
+void Rendu::Coupe() {
+  int R = s_.PenX;
+  if (s_.DerniereCoupure > s_.MargeGauche) {
+    int dc = s_.DerniereCoupure, h = s_.HauteurLigne;
+    c_.CopyRect({s_.MargeGauche, s_.Y + h, s_.MargeGauche + (R - dc), s_.Y + 2 * h}, {dc, s_.Y, R, s_.Y + h});
+    s_.Efface(dc, s_.Y, R, s_.Y + h);
+    s_.PenX = s_.MargeGauche + (R - dc);
+    s_.DerniereCoupure = s_.PenX;
+  } else {
+    s_.PenX = s_.MargeGauche;
+    s_.DerniereCoupure = s_.MargeGauche;
+  }
+  s_.FinDeLigne(s_.MargeGauche, R);
+}
+
+void Rendu::NouvelleLigne() {
+  int R = s_.PenX;
+  s_.PenX = s_.MargeGauche;
+  s_.DerniereCoupure = s_.MargeGauche;
+  s_.FinDeLigne(s_.MargeGauche, R);
+}
+
+void Rendu::Empile() {
+  Font f = Police();
+  pile_.push_back({ShortString(f.Name), f.Size, f.Color, f.Style});
+}
+
+void Rendu::Depile() {
+  if (pile_.empty()) return;
+  const PoliceSauvee& e = pile_.back();
+  Font f = Police();
+  f.Name = e.Nom.str();
+  f.Style = e.Style;
+  f.Color = e.Couleur;
+  f.Size = e.Taille;
+  Police(f);
+  pile_.pop_back();
+}
+
+void Rendu::AttributsFont(const ShortString& b) {
+  ShortString liste = PrepareAttributs(b, NomFont.size());
+  ParcourtAttributs(liste, {"COLOR=", "FACE=", "NAME=", "SIZE="}, [&](std::size_t i, ShortString& l) {
+    Font f = Police();
+    if (i == 0) {
+      std::string v = ValeurNue(l);
+      if (v.empty() || v[0] != '#') return;  // colour names and quoted values change nothing
+      v[0] = '$';
+      f.Color = EchangeRougeBleu(static_cast<uint32_t>(StrToInt(v)));
+    } else if (i == 3) {
+      int n = ValeurNombre(l);
+      f.Size = n < 8 ? Enroule(int64_t{n} * 4) : n;
+    } else {
+      f.Name = ValeurGuillemets(l);
+    }
+    Police(f);
+  });
+}
+
+void Rendu::Titre(const ShortString& b) {
+  std::string plie = MajusculesSansAccents(b.str());
+  if (Commence(plie, "<HTML") || Commence(plie, "<HEAD")) return;
+  Empile();
+  int n = StrToInt(b.str().substr(std::min<std::size_t>(2, b.size()), 1));
+  Font f = Police();
+  f.Size = Enroule((int64_t{5} - n) * 4);
+  f.Style = fsBold;
+  Police(f);
+}
+
+void Rendu::Surligne(const ShortString& b) {
+  std::size_t fin = b.str().find('>');
+  std::string v = b.str().substr(2, fin == std::string::npos ? std::string::npos : fin - 2);
+  v = SansEspaces(v);
+  Colour couleur = JaunePale;
+  if (!v.empty()) {
+    std::replace(v.begin(), v.end(), '#', '$');
+    int n;
+    if (!TryStrToInt(v, n)) return;
+    couleur = EchangeRougeBleu(static_cast<uint32_t>(n));
+  }
+  FondTexte(couleur, BrushStyle::Solid);
+}
+
+// An unrecognised tag shows as text: "<" and ">" regular, the inside bold
+// italic, all black, wrapping before any character that passes the limit.
+void Rendu::Inconnue(const ShortString& b) {
+  const Font avant = Police();
+  Font f = avant;
+  f.Color = Noir;
+  for (std::size_t k = 0; k < b.size(); ++k) {
+    f.Style = (k == 0 || k + 1 == b.size()) ? FontStyles{0} : FontStyles{fsBold | fsItalic};
+    Police(f);
+    std::string_view ch = std::string_view(b.str()).substr(k, 1);
+    int w = c_.TextWidth(ch);
+    if (s_.PenX + w > s_.LimiteDroite) NouvelleLigne();
+    c_.TextOut(s_.PenX, s_.Y, ch);
+    s_.PenX += w;
+  }
+  Font apres = Police();
+  apres.Color = avant.Color;
+  apres.Style = avant.Style;
+  Police(apres);
+}
+
+void Rendu::ZoneTexte(const ShortString& b, const std::string& text, std::size_t& pos) {
+  BaliseZoneTexte t;
+  t.Attributs = PrepareAttributs(b, NomZoneTexte.size());
+  ShortString liste = t.Attributs;
+  ParcourtAttributs(liste, {"NAME=", "VALUE=", "ROWS=", "COLS="}, [&](std::size_t i, ShortString& l) {
+    switch (i) {
+      case 0: t.Nom = ValeurGuillemets(l); break;
+      case 1: t.Valeur = ValeurGuillemets(l); break;
+      case 2: t.Lignes = ValeurNombre(l); break;
+      case 3: t.Colonnes = ValeurNombre(l); break;
+    }
+  });
+  t.Texte = text.substr(pos, CaracteresZoneTexte);
+  std::size_t fin = MajusculesSansAccents(t.Texte).find("</TEXTAREA>");
+  if (fin != std::string::npos) t.Texte.resize(fin);
+  pos += t.Texte.size();
+  items_.ZoneTexte(s_, t);
+}
+
+void Rendu::Saisie(ShortString b) {
+  BaliseSaisie t;
+  std::size_t p = b.str().find(MotCoche);
+  if (p != std::string::npos) {
+    t.Coche = true;
+    b.Delete(p, MotCoche.size());
+  }
+  t.Attributs = PrepareAttributs(b, NomSaisie.size());
+  ShortString liste = t.Attributs;
+  ParcourtAttributs(liste, {"NAME=", "VALUE=", "SRC=", "TYPE=", "SIZE=", "MAXLENGTH="},
+                    [&](std::size_t i, ShortString& l) {
+                      switch (i) {
+                        case 0: t.Nom = ValeurGuillemets(l); break;
+                        case 1: t.Valeur = ValeurGuillemets(l); break;
+                        case 2: t.Src = ValeurGuillemets(l); break;
+                        case 3: t.Type = ValeurNue(l); break;
+                        case 4: t.Taille = ValeurNombre(l); break;
+                        case 5: t.LongueurMax = ValeurNombre(l); break;
+                      }
+                    });
+  items_.Saisie(s_, t);
+}
+
+void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
+  Font f;
+  const TypeBalise type = ReconnaitBalise(b);
+  switch (type) {
+    case TypeBalise::Font:
+      Empile();
+      AttributsFont(b);
+      break;
+    case TypeBalise::FontFin:
+    case TypeBalise::LienFin:
+      Depile();
+      break;
+    case TypeBalise::Lien: {
+      Empile();
+      ShortString liste = PrepareAttributs(b, NomLien.size());
+      ParcourtAttributs(liste, {"HREF="}, [&](std::size_t, ShortString& l) {
+        ValeurGuillemets(l);  // the target is not used
+        Font g = Police();
+        g.Color = Bleu;
+        g.Style |= fsUnderline;
+        Police(g);
+      });
+      break;
+    }
+    case TypeBalise::Image: {
+      BaliseImage t;
+      t.Attributs = PrepareAttributs(b, NomImage.size());
+      ShortString liste = t.Attributs;
+      ParcourtAttributs(liste, {"SRC=", "WIDTH="}, [&](std::size_t i, ShortString& l) {
+        if (i == 0) {
+          t.Src = ValeurGuillemets(l);
+        } else {
+          t.AvecLargeur = true;
+          t.Largeur = ValeurNombreTexte(l);
+        }
+      });
+      items_.Image(s_, t);
+      break;
+    }
+    case TypeBalise::Regle: {
+      s_.PenX = s_.MargeGauche;
+      int pas = s_.HauteurLigne != 0 ? s_.HauteurLigne : s_.HauteurParDefaut;
+      s_.Y += pas;
+      Pen p = c_.GetPen();
+      p.Color = Noir;
+      c_.SetPen(p);
+      c_.MoveTo(s_.MargeGauche, s_.Y);
+      c_.LineTo(s_.LimiteDroite, s_.Y);
+      s_.DerniereCoupure = s_.MargeGauche;
+      s_.Y += pas;
+      s_.HauteurLigne = 0;
+      break;
+    }
+    case TypeBalise::Titre:
+      Titre(b);
+      break;
+    case TypeBalise::TitreFin: {
+      std::string plie = MajusculesSansAccents(b.str());
+      if (!Commence(plie, "</HTML") && !Commence(plie, "</HEAD")) Depile();
+      break;
+    }
+    case TypeBalise::Retrait:
+    case TypeBalise::RetraitFin: {
+      if (s_.PenX != s_.MargeGauche) s_.FinDeLigne(s_.MargeGauche, s_.PenX);
+      int d = c_.PixelsPerInch() / 3;
+      s_.MargeGauche += type == TypeBalise::Retrait ? d : -d;
+      s_.PenX = s_.MargeGauche;
+      s_.DerniereCoupure = s_.MargeGauche;
+      break;
+    }
+    case TypeBalise::Ligne: {
+      NouvelleLigne();
+      std::string plie = MajusculesSansAccents(b.str());
+      if (plie.find("CENTER") != std::string::npos) s_.Alignement = 'C';
+      if (plie.find("LEFT") != std::string::npos) s_.Alignement = 'L';
+      if (plie.find("RIGHT") != std::string::npos) s_.Alignement = 'R';
+      break;
+    }
+    case TypeBalise::Gras:
+      f = Police();
+      if (!(f.Style & fsBold)) {
+        int h = c_.TextHeight("W");
+        f.Style |= fsBold;
+        Police(f);
+        if (c_.TextHeight("W") < h) {
+          f.Size = Enroule(int64_t{f.Size} + 1);
+          Police(f);
+        }
+        s_.PenX += 1;
+      }
+      break;
+    case TypeBalise::GrasFin:
+      f = Police();
+      if (f.Style & fsBold) {
+        int h = c_.TextHeight("W");
+        f.Style &= ~fsBold;
+        Police(f);
+        if (c_.TextHeight("W") > h) {
+          f.Size = Enroule(int64_t{f.Size} - 1);
+          Police(f);
+        }
+      }
+      break;
+    case TypeBalise::Italique:
+      f = Police();
+      if (!(f.Style & fsItalic)) {
+        f.Style |= fsItalic;
+        Police(f);
+        s_.PenX -= 1;
+      }
+      break;
+    case TypeBalise::ItaliqueFin:
+      f = Police();
+      if (f.Style & fsItalic) {
+        f.Style &= ~fsItalic;
+        Police(f);
+        s_.PenX += 1;
+      }
+      break;
+    case TypeBalise::Souligne:
+      f = Police();
+      f.Style |= fsUnderline;
+      Police(f);
+      break;
+    case TypeBalise::SouligneFin:
+      f = Police();
+      f.Style &= ~fsUnderline;
+      Police(f);
+      s_.PenX += 1;
+      break;
+    case TypeBalise::Ombre:
+      s_.Ombre = true;
+      break;
+    case TypeBalise::OmbreFin:
+      s_.Ombre = false;
+      break;
+    case TypeBalise::Surligne:
+      Surligne(b);
+      break;
+    case TypeBalise::SurligneFin:
+      FondTexte(c_.GetBrush().Color, BrushStyle::Clear);
+      break;
+    case TypeBalise::ZoneTexte:
+      ZoneTexte(b, text, pos);
+      break;
+    case TypeBalise::Saisie:
+      Saisie(b);
+      break;
+    case TypeBalise::Inconnue:
+      Inconnue(b);
+      break;
+  }
+}
+
+// The text after the last tag, fitted character by character from the pen
+// position; at least one character goes on a line that starts at the margin,
+// so even a width narrower than one character ends.
+void Rendu::Queue() {
+  while (!enAttente_.empty()) {
+    std::string s = enAttente_.substr(0, ShortString::MaxCapacity);
+    // The longest front part that fits; widths grow with the length, so a
+    // search gives what dropping one character at a time would.
+    std::size_t lo = 0, hi = s.size();
+    while (lo < hi) {
+      std::size_t mid = (lo + hi + 1) / 2;
+      if (s_.PenX + c_.TextWidth(std::string_view(s).substr(0, mid)) > s_.LimiteDroite) hi = mid - 1;
+      else lo = mid;
+    }
+    s.resize(lo);
+    if (s.empty() && s_.PenX == s_.MargeGauche) s = enAttente_.substr(0, 1);
+    if (s != enAttente_ && s.find(' ') != std::string::npos)
+      while (s.back() != ' ') s.pop_back();
+    enAttente_.erase(0, s.size());
+    c_.TextOut(s_.PenX, s_.Y, s);
+    s_.PenX += c_.TextWidth(s);
+    s_.HauteurLigne = std::max(s_.HauteurLigne, c_.TextHeight(s));
+    OteEspaces(enAttente_);
+    if (!enAttente_.empty()) {
+      int R = s_.PenX;
+      s_.PenX = s_.MargeGauche;
+      s_.FinDeLigne(s_.MargeGauche, R);
+    }
+  }
+}
+
+}  // namespace
+
+int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour,
+                HTMLItems& items) {
+  return Rendu(canvas, X, Y, Width, BackColour, items).Dessine(Text);
+}
+
+int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour) {
+  HTMLItems rien;
+  return Rendu(canvas, X, Y, Width, BackColour, rien).Dessine(Text);
+}
