@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "Capture.h"
+#include "Handles.h"
 #include "Input.h"
 #include "Script.h"
 
@@ -33,24 +34,6 @@ constexpr int kTimeout = 102;       // the run did not end in time; every proces
 constexpr int kActionFailed = 103;  // an action or a screenshot failed; the run went on
 
 constexpr DWORD kPollMs = 50;
-
-class Handle {
-public:
-  explicit Handle(HANDLE h = nullptr) : h_(h) {}
-  ~Handle() {
-    if (h_ && h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-  }
-  Handle(Handle&& o) noexcept : h_(o.h_) { o.h_ = nullptr; }
-  Handle& operator=(Handle&& o) noexcept {
-    std::swap(h_, o.h_);
-    return *this;
-  }
-  Handle(const Handle&) = delete;
-  HANDLE get() const { return h_; }
-
-private:
-  HANDLE h_;
-};
 
 std::string Convert(const std::string& s, UINT from, UINT to, DWORD flags = 0) {
   if (s.empty()) return s;
@@ -84,11 +67,11 @@ std::string DosPath(const std::string& p) {
   auto toDos = reinterpret_cast<ToDos>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
   if (toDos) {
-    if (LPWSTR w = toDos(p.c_str())) {
-      int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
+    HeapString w(toDos(p.c_str()));
+    if (w.get()) {
+      int n = WideCharToMultiByte(CP_ACP, 0, w.get(), -1, nullptr, 0, nullptr, nullptr);
       std::string out(n > 0 ? n - 1 : 0, '\0');
-      WideCharToMultiByte(CP_ACP, 0, w, -1, out.data(), n, nullptr, nullptr);
-      HeapFree(GetProcessHeap(), 0, w);
+      WideCharToMultiByte(CP_ACP, 0, w.get(), -1, out.data(), n, nullptr, nullptr);
       return out;
     }
   }
@@ -442,7 +425,7 @@ private:
       std::fprintf(stderr, "pilot: cannot start %s (system error %lu)\n", cmd.c_str(), e);
       return nullptr;
     }
-    CloseHandle(pi.hThread);
+    Handle thread(pi.hThread);
     auto p = std::make_unique<Process>();
     p->pid = pi.dwProcessId;
     p->handle = Handle(pi.hProcess);
