@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "Handles.h"
+
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wunused-parameter"
@@ -12,64 +14,6 @@
 #pragma GCC diagnostic pop
 
 namespace pilot {
-namespace {
-
-class ScopedWindowDC {
-public:
-  explicit ScopedWindowDC(HWND w) : w_(w), dc_(GetDC(w)) {}
-  ~ScopedWindowDC() {
-    if (dc_) ReleaseDC(w_, dc_);
-  }
-  ScopedWindowDC(const ScopedWindowDC&) = delete;
-  ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-  HDC get() const { return dc_; }
-
-private:
-  HWND w_;
-  HDC dc_;
-};
-
-class ScopedMemoryDC {
-public:
-  explicit ScopedMemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
-  ~ScopedMemoryDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  ScopedMemoryDC(const ScopedMemoryDC&) = delete;
-  ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
-  HDC get() const { return dc_; }
-
-private:
-  HDC dc_;
-};
-
-class ScopedBitmap {
-public:
-  explicit ScopedBitmap(HBITMAP b) : b_(b) {}
-  ~ScopedBitmap() {
-    if (b_) DeleteObject(b_);
-  }
-  ScopedBitmap(const ScopedBitmap&) = delete;
-  ScopedBitmap& operator=(const ScopedBitmap&) = delete;
-  HBITMAP get() const { return b_; }
-
-private:
-  HBITMAP b_;
-};
-
-class ScopedSelect {
-public:
-  ScopedSelect(HDC dc, HGDIOBJ o) : dc_(dc), old_(SelectObject(dc, o)) {}
-  ~ScopedSelect() { SelectObject(dc_, old_); }
-  ScopedSelect(const ScopedSelect&) = delete;
-  ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-}  // namespace
 
 ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) {
   ShotResult r;
@@ -86,8 +30,8 @@ ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) 
     return r;
   }
 
-  ScopedWindowDC screen(nullptr);
-  ScopedWindowDC own(window);
+  WindowDC screen(nullptr);
+  WindowDC own(window);
   HDC source = method == CaptureMethod::Screen ? screen.get() : own.get();
   if (!source) {
     r.error = "no device context";
@@ -103,14 +47,14 @@ ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) 
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  ScopedMemoryDC memory(source);
-  ScopedBitmap bitmap(CreateDIBSection(memory.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDC memory(source);
+  Bitmap bitmap(CreateDIBSection(memory.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!memory.get() || !bitmap.get() || !bits) {
     r.error = "no bitmap";
     return r;
   }
   {
-    ScopedSelect select(memory.get(), bitmap.get());
+    Selection select(memory.get(), bitmap.get());
     BOOL done = FALSE;
     switch (method) {
       case CaptureMethod::Screen:

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "../Handles.h"
+
 namespace {
 
 constexpr char kFormClass[] = "PilotTestForm";
@@ -212,8 +214,7 @@ int main(int argc, char** argv) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    pilot::Handle thread(pi.hThread), process(pi.hProcess);
     return 0;
   }
   if (mode == "hang" && argc == 3) return RunHang(argv[2]);

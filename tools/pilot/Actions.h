@@ -1,0 +1,47 @@
+#pragma once
+// Carrying out the script's actions on a window, as a person at the screen
+// would, and the screenshots.
+
+#include <windows.h>
+
+#include <string>
+
+#include "Deadline.h"
+#include "Log.h"
+#include "Options.h"
+#include "Processes.h"
+#include "Script.h"
+
+namespace pilot {
+
+class Actions {
+public:
+  // Input, capture and the shots folder come from `o`; `run` starts its
+  // programs in `processes`; waits end at `deadline`.
+  Actions(const Options& o, Log& log, ProcessTree& processes, const Deadline& deadline);
+
+  // Carries out `a` on the window `w` titled `title` (null before the
+  // program starts: then only the actions that need no window can run). A
+  // failure is logged as an "error" line and noted; the run goes on.
+  void Do(HWND w, const std::string& title, const Action& a);
+
+  // Saves the next numbered screenshot of `w` into the shots folder (which
+  // must be set) and logs it; a failure is logged and noted.
+  void Shot(HWND w);
+
+  // Whether an action or a screenshot has failed.
+  bool Failed() const { return failed_; }
+
+private:
+  void Fail(const std::string& title, const Action& a, const std::string& why);
+  void Texts(HWND w, const std::string& title);
+
+  const Options& o_;
+  Log& log_;
+  ProcessTree& processes_;
+  const Deadline& deadline_;
+  int shots_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace pilot

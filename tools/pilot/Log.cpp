@@ -1,0 +1,28 @@
+#include "Log.h"
+
+#include <windows.h>
+
+#include "Text.h"
+
+namespace pilot {
+
+Log::~Log() {
+  if (file_) std::fclose(file_);
+}
+
+bool Log::Open(const std::string& path) {
+  file_ = std::fopen(path.c_str(), "wb");
+  return file_ != nullptr;
+}
+
+void Log::Line(const std::string& ansi) {
+  std::string s = Convert(ansi, CP_ACP, CP_UTF8) + "\n";
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  std::fflush(stdout);
+  if (file_) {
+    std::fwrite(s.data(), 1, s.size(), file_);
+    std::fflush(file_);
+  }
+}
+
+}  // namespace pilot

@@ -1,0 +1,116 @@
+#include "Processes.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <utility>
+
+#include "CommandLine.h"
+#include "Text.h"
+
+namespace pilot {
+namespace {
+
+// The file name of a process's program, or "?" when the system does not tell.
+std::string ExeName(HANDLE process) {
+  char path[MAX_PATH];
+  DWORD n = sizeof path;
+  if (!QueryFullProcessImageNameA(process, 0, path, &n)) return "?";
+  std::string full(path, n);
+  size_t slash = full.find_last_of("\\/");
+  return slash == std::string::npos ? full : full.substr(slash + 1);
+}
+
+}  // namespace
+
+ProcessTree::ProcessTree(Log& log, std::string cwd) : log_(log), cwd_(std::move(cwd)) {}
+
+Process* ProcessTree::Start(const std::string& command, const char* verb) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string cmd = DosCommandLine(command);
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      cwd_.empty() ? nullptr : cwd_.c_str(), &si, &pi)) {
+    DWORD e = GetLastError();
+    log_.Line(std::string("error cannot start ") + Quote(cmd) + " (system error " + std::to_string(e) + ")");
+    std::fprintf(stderr, "pilot: cannot start %s (system error %lu)\n", cmd.c_str(), e);
+    return nullptr;
+  }
+  Handle thread(pi.hThread);
+  auto p = std::make_unique<Process>();
+  p->pid = pi.dwProcessId;
+  p->handle = Handle(pi.hProcess);
+  log_.Line(std::string(verb) + " " + std::to_string(p->pid) + " " + Quote(cmd));
+  processes_.push_back(std::move(p));
+  return processes_.back().get();
+}
+
+bool ProcessTree::Tracked(DWORD pid) const {
+  for (const auto& p : processes_)
+    if (p->pid == pid) return true;
+  return false;
+}
+
+Process* ProcessTree::Find(DWORD pid) {
+  for (auto& p : processes_)
+    if (p->pid == pid) return p.get();
+  return nullptr;
+}
+
+void ProcessTree::Discover() {
+  Handle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (snap.get() == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 e{};
+  e.dwSize = sizeof e;
+  for (BOOL ok = Process32First(snap.get(), &e); ok; ok = Process32Next(snap.get(), &e)) {
+    if (e.th32ProcessID == GetCurrentProcessId()) continue;
+    Process* p = Find(e.th32ProcessID);
+    if (!p) {
+      if (!Tracked(e.th32ParentProcessID)) continue;
+      HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE,
+                             FALSE, e.th32ProcessID);
+      if (!h) continue;
+      auto fresh = std::make_unique<Process>();
+      fresh->pid = e.th32ProcessID;
+      fresh->parent = e.th32ParentProcessID;
+      fresh->handle = Handle(h);
+      processes_.push_back(std::move(fresh));
+      p = processes_.back().get();
+    }
+    if (p->parent && !p->logged && *e.szExeFile) LogChild(*p, e.szExeFile);
+  }
+}
+
+void ProcessTree::LogChild(Process& p, const std::string& name) {
+  p.logged = true;
+  log_.Line("process " + std::to_string(p.pid) + " " + Quote(name) + " parent " + std::to_string(p.parent));
+}
+
+void ProcessTree::Reap() {
+  for (auto& p : processes_) {
+    if (p->ended || WaitForSingleObject(p->handle.get(), 0) != WAIT_OBJECT_0) continue;
+    p->ended = true;
+    GetExitCodeProcess(p->handle.get(), &p->code);
+    if (p->parent && !p->logged) LogChild(*p, ExeName(p->handle.get()));
+    log_.Line("ended " + std::to_string(p->pid) + " code " + std::to_string(p->code));
+  }
+}
+
+bool ProcessTree::AllEnded() const {
+  for (const auto& p : processes_)
+    if (!p->ended) return false;
+  return true;
+}
+
+void ProcessTree::KillAll(const char* verb) {
+  for (auto& p : processes_) {
+    if (p->ended || WaitForSingleObject(p->handle.get(), 0) == WAIT_OBJECT_0) continue;
+    TerminateProcess(p->handle.get(), 1);
+    WaitForSingleObject(p->handle.get(), 5000);
+    p->ended = true;
+    log_.Line(std::string(verb) + " " + std::to_string(p->pid));
+  }
+}
+
+}  // namespace pilot

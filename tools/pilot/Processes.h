@@ -1,0 +1,61 @@
+#pragma once
+// The processes a run watches: those the pilot starts and, found by a
+// process snapshot, every process whose parent is one of them.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Handles.h"
+#include "Log.h"
+
+namespace pilot {
+
+struct Process {
+  DWORD pid = 0;
+  DWORD parent = 0;     // 0 for the processes the pilot started itself
+  bool logged = false;  // a child's "process" line is written
+  Handle handle;
+  bool ended = false;
+  DWORD code = 0;       // the exit code, once ended
+};
+
+class ProcessTree {
+public:
+  // Lines go to `log`; programs start in `cwd` (the pilot's own when empty).
+  ProcessTree(Log& log, std::string cwd);
+
+  // Starts the command line (its program turned into Windows form when
+  // given as a host path), tracks it and logs "VERB PID CMD". When it cannot
+  // start: an error line in the log and on standard error, and null. The
+  // process stays owned by the tree.
+  Process* Start(const std::string& command, const char* verb);
+
+  // Whether the process is tracked (ended or not).
+  bool Tracked(DWORD pid) const;
+
+  // Tracks the new children of tracked processes. A child is logged once
+  // its name shows, which takes a moment after its creation, or when it ends.
+  void Discover();
+
+  // Notes and logs the tracked processes that have ended, with their codes.
+  void Reap();
+
+  // Whether every tracked process has ended.
+  bool AllEnded() const;
+
+  // Kills every tracked process still running, logging "VERB PID" for each.
+  void KillAll(const char* verb);
+
+private:
+  Process* Find(DWORD pid);
+  void LogChild(Process& p, const std::string& name);
+
+  Log& log_;
+  std::string cwd_;
+  std::vector<std::unique_ptr<Process>> processes_;
+};
+
+}  // namespace pilot
