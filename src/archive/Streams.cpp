@@ -5,6 +5,13 @@
 
 #include "common/Errors.h"
 
+namespace {
+
+// The platform counts a transfer in 32 bits.
+constexpr std::size_t MaxTransfer = std::size_t{1} << 30;
+
+}  // namespace
+
 TMemoryStream::~TMemoryStream() { std::free(data_); }
 
 std::size_t TMemoryStream::Read(void* buf, std::size_t n) {
@@ -22,7 +29,7 @@ std::size_t TMemoryStream::Write(const void* buf, std::size_t n) {
   if (end > size_) {
     // Grow by half again so that a stream written piece by piece is not
     // copied on every write.
-    if (end > capacity_) Reserve(end > capacity_ + capacity_ / 2 ? end : capacity_ + capacity_ / 2);
+    if (end > capacity_) Grow(end > capacity_ + capacity_ / 2 ? end : capacity_ + capacity_ / 2);
     if (pos_ > size_) std::memset(data_ + size_, 0, pos_ - size_);
     size_ = end;
   }
@@ -31,16 +38,55 @@ std::size_t TMemoryStream::Write(const void* buf, std::size_t n) {
   return n;
 }
 
+void TMemoryStream::Reserve(std::size_t n) {
+  if (n > SIZE_MAX - pos_) throw EStreamError(SMemoryStreamError);
+  if (pos_ + n > capacity_) Grow(pos_ + n);
+}
+
 void TMemoryStream::SetSize(std::size_t size) {
   // The new bytes are not cleared: a reserved stream is written over before
   // it is read, and clearing would touch every page of a large reservation.
-  if (size > capacity_) Reserve(size);
+  if (size > capacity_) Grow(size);
   size_ = size;
 }
 
-void TMemoryStream::Reserve(std::size_t n) {
+void TMemoryStream::Grow(std::size_t n) {
   void* p = std::realloc(data_, n);
   if (p == nullptr) throw EStreamError(SMemoryStreamError);
   data_ = static_cast<uint8_t*>(p);
   capacity_ = n;
+}
+
+std::size_t TFileStream::Read(void* buf, std::size_t n) {
+  auto p = static_cast<uint8_t*>(buf);
+  std::size_t total = 0;
+  while (total < n) {
+    uint32_t part = static_cast<uint32_t>(n - total > MaxTransfer ? MaxTransfer : n - total);
+    uint32_t done = 0;
+    if (uint32_t e = file_.Read(p + total, part, &done)) throw EInOutError(e);
+    total += done;
+    if (done < part) break;
+  }
+  pos_ += total;
+  return total;
+}
+
+std::size_t TFileStream::Write(const void* buf, std::size_t n) {
+  auto p = static_cast<const uint8_t*>(buf);
+  std::size_t total = 0;
+  while (total < n) {
+    uint32_t part = static_cast<uint32_t>(n - total > MaxTransfer ? MaxTransfer : n - total);
+    uint32_t done = 0;
+    uint32_t e = file_.Write(p + total, part, &done);
+    pos_ += done;
+    if (e) throw EInOutError(e);
+    if (done < part) throw EInOutError(EInOutError::DiskFull);
+    total += done;
+  }
+  return total;
+}
+
+std::size_t TFileStream::Size() const {
+  uint64_t size = file_.Size();
+  return size > SIZE_MAX ? SIZE_MAX : static_cast<std::size_t>(size);
 }

@@ -1,5 +1,6 @@
 #include "archive/UConcatene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -42,16 +43,10 @@ void Lit(File& f, void* buf, uint32_t n) {
   if (done < n) throw EInOutError(EInOutError::ReadPastEnd);
 }
 
-void Ecrit(File& f, const void* buf, std::size_t n) {
-  auto p = static_cast<const uint8_t*>(buf);
-  while (n > 0) {
-    uint32_t part = n > (1u << 30) ? (1u << 30) : static_cast<uint32_t>(n);
-    uint32_t done = 0;
-    if (uint32_t e = f.Write(p, part, &done)) throw EInOutError(e);
-    if (done < part) throw EInOutError(EInOutError::DiskFull);
-    p += part;
-    n -= part;
-  }
+void Ecrit(File& f, const void* buf, uint32_t n) {
+  uint32_t done = 0;
+  if (uint32_t e = f.Write(buf, n, &done)) throw EInOutError(e);
+  if (done < n) throw EInOutError(EInOutError::DiskFull);
 }
 
 void Ferme(std::unique_ptr<File>& f) {
@@ -140,32 +135,24 @@ std::string MotifDeRefus(std::string_view nom) {
 }
 
 void Decompresse(const ArchiveServices& s, const ShortString& source, const ShortString& destination) {
-  TMemoryStream in;
-  {
-    uint32_t e = 0;
-    std::unique_ptr<File> f = s.Files.Open(source.str(), Access::Read, Share::Read, Disposition::OpenExisting, &e);
-    if (!f) throw EFOpenError(FOpenErrorMessage(source.str(), s.Files.SystemMessage(e)));
-    uint64_t size = f->Size();
-    if (size > SIZE_MAX) throw EStreamError(SMemoryStreamError);
-    in.SetSize(static_cast<std::size_t>(size));
-    uint8_t* p = in.Memory();
-    for (uint64_t left = size; left > 0;) {
-      uint32_t part = left > (1u << 30) ? (1u << 30) : static_cast<uint32_t>(left);
-      Lit(*f, p, part);
-      p += part;
-      left -= part;
-    }
-    Ferme(f);
-  }
-  TMemoryStream out;
-  TZCompress().DecompressStream(in, out, nullptr);
-
   uint32_t e = 0;
-  std::unique_ptr<File> f =
+  std::unique_ptr<File> in = s.Files.Open(source.str(), Access::Read, Share::Read, Disposition::OpenExisting, &e);
+  if (!in) throw EFOpenError(FOpenErrorMessage(source.str(), s.Files.SystemMessage(e)));
+  std::unique_ptr<File> out =
       s.Files.Open(destination.str(), Access::Write, Share::None, Disposition::CreateAlways, &e);
-  if (!f) throw EFCreateError(FCreateErrorMessage(destination.str(), s.Files.SystemMessage(e)));
-  Ecrit(*f, out.Memory(), out.Size());
-  Ferme(f);
+  if (!out) throw EFCreateError(FCreateErrorMessage(destination.str(), s.Files.SystemMessage(e)));
+  try {
+    TFileStream from(*in), to(*out);
+    TZCompress().DecompressStream(from, to, nullptr);
+    Ferme(out);
+  } catch (...) {
+    // A partial archive must not outlive the failure: it could be taken for
+    // a whole one.
+    out.reset();
+    s.Files.DeleteFile(destination.str());
+    throw;
+  }
+  Ferme(in);
 }
 
 void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
@@ -190,6 +177,7 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory(SOutOfMemory);
   }
+  uint32_t largest = 0;
   for (uint32_t i = 0; i < count; ++i) {
     uint8_t field[256] = {};
     Lit(*a, field, l);
@@ -201,6 +189,7 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
                           std::to_string(l - 1) + " au plus");
     table[i].Nom = std::string_view(reinterpret_cast<const char*>(field + 1), field[0]);
     table[i].Taille = LitLe32(size);
+    largest = std::max(largest, table[i].Taille);
   }
   for (uint32_t i = 0; i < count; ++i) {
     const TMembre& m = table[i];
@@ -212,6 +201,11 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
       throw EArchiveError("Nom de membre interdit dans l'archive \"" + archive.str() + "\" : \"" +
                           Lisible(m.Nom) + "\" (" + motif + ")");
   }
+
+  // Every member goes through this one buffer, in pieces.
+  const uint32_t piece = std::min<uint64_t>({largest, length - offset, MorceauDeCopie});
+  std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[piece]);
+  if (!buffer) throw EOutOfMemory(SOutOfMemory);
 
   FenetreOuverte w(s.Progress());
   w->SetCaption("Déconcaténation de " + archive.str());
@@ -237,11 +231,11 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
     // A size beyond the end of the file is a short read: refused before its
     // buffer is reserved.
     if (m.Taille > length - offset) throw EInOutError(EInOutError::ReadPastEnd);
-    if (m.Taille > 0) {
-      std::unique_ptr<uint8_t[]> buf(new (std::nothrow) uint8_t[m.Taille]);
-      if (!buf) throw EOutOfMemory(SOutOfMemory);
-      Lit(*a, buf.get(), m.Taille);
-      Ecrit(*f, buf.get(), m.Taille);
+    for (uint32_t left = m.Taille; left > 0;) {
+      uint32_t part = std::min(left, piece);
+      Lit(*a, buffer.get(), part);
+      Ecrit(*f, buffer.get(), part);
+      left -= part;
     }
     offset += m.Taille;
     Ferme(f);

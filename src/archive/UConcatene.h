@@ -3,6 +3,7 @@
 // temporary concatenation archive beside it, which is split into its member
 // files in the same folder behind the progress window, then deleted.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,18 +21,24 @@ struct ArchiveServices {
   ProgressFactory Progress;
 };
 
+// Members are copied from the archive in pieces of this size at most.
+inline constexpr uint32_t MorceauDeCopie = 1024 * 1024;
+
 // Expands the payload file at path into its folder (the current folder for a
 // bare file name). Every failure propagates as an exception; the payload file
 // stays, the temporary archive is deleted only after a complete split.
 void ExtraitArchive(const ArchiveServices& s, const ShortString& path);
 
-// Inflates the compressed file source into the file destination (created or
-// emptied). Nothing is written when the data are damaged.
+// Inflates the compressed file source, opened with writing by others denied,
+// into the file destination (created or emptied), in pieces: neither is held
+// in memory. When the data are damaged or a write fails, the destination is
+// deleted again.
 void Decompresse(const ArchiveServices& s, const ShortString& source, const ShortString& destination);
 
-// Splits the concatenation archive into member files in its folder. An
-// archive whose table is damaged or names a member unsafely is refused with
-// EArchiveError before any member is written.
+// Splits the concatenation archive into member files in its folder, copying
+// each member in pieces through one buffer. An archive whose table is damaged
+// or names a member unsafely is refused with EArchiveError before any member
+// is written.
 void Deconcatene(const ArchiveServices& s, const ShortString& archive);
 
 // Why a member name may not be written into the archive's folder, or "" when

@@ -74,7 +74,7 @@ void TZCompress::DecompressStream(TStream& input, TStream& output, const TZCompr
   if (declared > INT32_MAX || declared > MaxRatio * left) Check(Z_DATA_ERROR);
   const uLong n = declared;
 
-  output.SetSize(output.Position() + n);
+  output.Reserve(n);
 
   z.next_out = out.get();
   z.avail_out = BufferSize;

@@ -15,14 +15,17 @@ using TZCompressProgress = std::function<void(TZCompress& sender, const z_stream
 
 class TZCompress {
 public:
-  // Size of each of the two working buffers.
-  static constexpr unsigned BufferSize = 0xFFFF;
+  // Size of each of the two working buffers: the input is read and the
+  // output written in pieces of this size, the last one excepted.
+  static constexpr unsigned BufferSize = 256 * 1024;
   // Deflate cannot expand more than this many times its input, so a declared
   // size above it is refused before any memory is reserved.
   static constexpr uint64_t MaxRatio = 1032;
 
   // Expands the compressed stream that starts at input's position, writing
-  // exactly the declared number of bytes at output's position. Raises
+  // exactly the declared number of bytes at output's position, announced to
+  // it first (TStream::Reserve). zlib inflates straight into the buffer that
+  // is written, so a file stream receives whole buffers. Raises
   // ECompressionError "Error in compression routine: <code>" for damaged data:
   // the zlib code, -5 for an input that ends too early (the size field
   // included) or data that hold more than the declared size, -3 for a

@@ -333,4 +333,117 @@ TEST_F(UConcatene, SystemErrorOnWriteGivesItsCode) {
   ExpectClosedDown();
 }
 
+// --- Expansion in pieces: nothing is held whole, what is written is unchanged.
+
+std::string Noise(std::size_t n, unsigned seed) {
+  std::string s(n, '\0');
+  uint32_t x = seed * 2654435761u + 1;
+  for (char& c : s) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    c = static_cast<char>(x);
+  }
+  return s;
+}
+
+// The sizes of the writes made on one file, from the call log.
+std::size_t WritesOn(const MemoryFileSystem& fs, const std::string& path) {
+  std::size_t n = 0;
+  for (const MemoryFileSystem::Call& c : fs.CallsOf(Op::Write)) n += c.Path == path;
+  return n;
+}
+
+TEST_F(UConcatene, MembersAreCopiedInPiecesAtTheirEdges) {
+  const std::size_t piece = MorceauDeCopie;
+  // One member ending exactly on a piece boundary, one larger than the
+  // buffer and ending inside a piece, and small ones around them.
+  std::vector<Member> ms = {{"petit", "abc"},
+                            {"juste.bin", Noise(piece, 1)},
+                            {"grand.bin", Noise(2 * piece + 7, 2)},
+                            {"vide", ""},
+                            {"fin", "z"}};
+  Put(ms);
+  Expand();
+  for (const Member& m : ms) EXPECT_EQ(fs.Contents(dir + "\\" + m.Name), m.Data) << m.Name;
+  EXPECT_EQ(WritesOn(fs, dir + "\\petit"), 1u);
+  EXPECT_EQ(WritesOn(fs, dir + "\\juste.bin"), 1u);
+  EXPECT_EQ(WritesOn(fs, dir + "\\grand.bin"), 3u);
+  EXPECT_EQ(WritesOn(fs, dir + "\\vide"), 0u);
+  EXPECT_EQ(rec.Positions(), (std::vector<int>{0, 20, 40, 60, 80, 100}));
+  EXPECT_FALSE(fs.IsFile(dir + "\\Brannoch.CTN"));
+  ExpectClosedDown();
+}
+
+TEST_F(UConcatene, ArchiveCutInsideALargeMemberLeavesItEmpty) {
+  std::string a = Archive({{"1", "aaaa"}, {"2", Noise(MorceauDeCopie + 10, 3)}}, 8);
+  fs.AddFile(payload, Payload(a.substr(0, a.size() - 1)));
+  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd);
+  EXPECT_EQ(fs.Contents(dir + "\\1"), "aaaa");
+  EXPECT_EQ(fs.Contents(dir + "\\2"), "");
+  EXPECT_TRUE(fs.IsFile(dir + "\\Brannoch.CTN"));
+  ExpectClosedDown();
+}
+
+TEST_F(UConcatene, PayloadStaysWriteProtectedWhileItIsInflated) {
+  Put({{"a.bin", Noise(3 * 256 * 1024, 4)}});
+  int tried = 0;
+  fs.BeforeCall = [&](Op op, const std::string& path) {
+    if (op != Op::Write || path != dir + "\\Brannoch.CTN") return;
+    ++tried;
+    uint32_t e = 0;
+    EXPECT_EQ(fs.Open(payload, platform::Access::Write, platform::Share::ReadWrite,
+                      platform::Disposition::OpenExisting, &e),
+              nullptr);
+    EXPECT_EQ(e, platform::ErrorSharingViolation);
+  };
+  Expand();
+  EXPECT_EQ(tried, 4);  // three whole buffers and what is left
+}
+
+TEST_F(UConcatene, StreamFailureAfterTheTemporaryFileWasStartedLeavesNothing) {
+  const std::string temporary = dir + "\\Brannoch.CTN";
+  std::string whole = Payload(Archive({{"a.bin", Noise(3 * 256 * 1024, 5)}}, 8));
+  struct Case {
+    std::string payload, raised;
+  } cases[] = {
+      // Cut short after some pieces were written, and a trailer that does not
+      // match what was written in full.
+      {whole.substr(0, whole.size() / 2), "ECompressionError: Error in compression routine: -5"},
+      {whole.substr(0, whole.size() - 1) + static_cast<char>(whole.back() ^ 1),
+       "ECompressionError: Error in compression routine: -3"},
+  };
+  for (const Case& c : cases) {
+    fs.ClearCalls();
+    fs.AddFile(payload, c.payload);
+    EXPECT_EQ(Raised([&] { Expand(); }), c.raised);
+    EXPECT_GE(WritesOn(fs, temporary), 1u);
+    EXPECT_FALSE(fs.IsFile(temporary));
+    EXPECT_TRUE(Written().empty());
+    EXPECT_EQ(fs.Contents(payload), c.payload);
+    EXPECT_EQ(rec.Created, 0);
+    ExpectClosedDown();
+  }
+}
+
+TEST_F(UConcatene, TemporaryFileThatCannotBeWrittenIsDeleted) {
+  const std::string temporary = dir + "\\Brannoch.CTN";
+  Put({{"a.bin", Noise(3 * 256 * 1024, 6)}});
+  fs.SetFreeSpace(256 * 1024 + 10, MemoryFileSystem::DiskFull::Error);
+  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Erreur E/S 112");
+  EXPECT_FALSE(fs.IsFile(temporary));
+
+  fs.SetFreeSpace(256 * 1024 + 10, MemoryFileSystem::DiskFull::ShortWrite);
+  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Disque plein");
+  EXPECT_FALSE(fs.IsFile(temporary));
+
+  // A failure to close it counts as well.
+  fs.SetFreeSpace(std::nullopt);
+  fs.AddFault({Op::Close, temporary, 23});
+  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Erreur E/S 23");
+  EXPECT_FALSE(fs.IsFile(temporary));
+  EXPECT_TRUE(Written().empty());
+  ExpectClosedDown();
+}
+
 }  // namespace
