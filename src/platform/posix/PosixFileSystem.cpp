@@ -55,6 +55,8 @@ FileTime ToFileTime(const timespec& t) {
   return (static_cast<FileTime>(t.tv_sec) + 11644473600ull) * 10000000ull + static_cast<FileTime>(t.tv_nsec) / 100;
 }
 
+bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
 timespec ToTimespec(FileTime t) {
   timespec r;
   r.tv_sec = static_cast<time_t>(t / 10000000ull) - static_cast<time_t>(11644473600ll);
@@ -180,22 +182,65 @@ std::string PosixFileSystem::ToHost(const std::string& path, uint32_t* error) co
     std::string exact = host + "/" + name;
     struct stat st;
     if (lstat(exact.c_str(), &st) != 0) {
-      // Windows finds the entry whatever the case it was given in.
-      if (DIR* d = opendir(host.empty() ? "/" : host.c_str())) {
-        std::string want = FoldCp1252(c);
-        while (dirent* e = readdir(d)) {
-          std::optional<std::string> n = Utf8ToCp1252(e->d_name);
-          if (n && FoldCp1252(*n) == want) {
-            exact = host + "/" + e->d_name;
-            break;
-          }
-        }
-        closedir(d);
-      }
+      std::string found = FindWithoutCase(host.empty() ? "/" : host, c);
+      if (!found.empty()) exact = host + "/" + found;
     }
     host = exact;
   }
   return host.empty() ? "/" : host;
+}
+
+std::string PosixFileSystem::FindWithoutCase(const std::string& folder, const std::string& name) const {
+  struct stat st;
+  if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return "";
+  auto [it, fresh] = folders_.try_emplace(folder);
+  FolderIndex& index = it->second;
+  if (fresh || index.Device != st.st_dev || index.Inode != st.st_ino || !SameTime(index.Modified, st.st_mtim)) {
+    index.Names.clear();
+    DIR* d = opendir(folder.c_str());
+    if (!d) {
+      folders_.erase(it);
+      return "";
+    }
+    while (dirent* e = readdir(d)) {
+      // The first of names equal without regard to case is the one found.
+      if (std::optional<std::string> n = Utf8ToCp1252(e->d_name)) index.Names.try_emplace(FoldCp1252(*n), e->d_name);
+    }
+    closedir(d);
+    index.Device = st.st_dev;
+    index.Inode = st.st_ino;
+    index.Modified = st.st_mtim;
+  }
+  auto found = index.Names.find(FoldCp1252(name));
+  return found == index.Names.end() ? "" : found->second;
+}
+
+bool PosixFileSystem::IndexCurrent(const std::string& folder) const {
+  auto it = folders_.find(folder);
+  if (it == folders_.end()) return false;
+  struct stat st;
+  const FolderIndex& index = it->second;
+  return stat(folder.c_str(), &st) == 0 && index.Device == st.st_dev && index.Inode == st.st_ino &&
+         SameTime(index.Modified, st.st_mtim);
+}
+
+void PosixFileSystem::Created(const std::string& host, bool indexWasCurrent) {
+  auto it = folders_.find(Parent(host));
+  if (it == folders_.end()) return;
+  std::string base = host.substr(host.rfind('/') + 1);
+  std::optional<std::string> name = Utf8ToCp1252(base);
+  struct stat st;
+  if (!indexWasCurrent || !name || stat(it->first.c_str(), &st) != 0) {
+    folders_.erase(it);
+    return;
+  }
+  it->second.Names.try_emplace(FoldCp1252(*name), base);
+  it->second.Modified = st.st_mtim;
+}
+
+void PosixFileSystem::Removed(const std::string& host) {
+  // Another spelling of the name may remain: the folder is read again.
+  folders_.erase(Parent(host));
 }
 
 void PosixFileSystem::SetWriteRoot(const std::string& hostFolder) {
@@ -230,12 +275,14 @@ std::unique_ptr<File> PosixFileSystem::Open(const std::string& path, Access acce
   }
   // Emptying a file read-only is not possible on Windows either.
   if ((flags & O_TRUNC) && access == Access::Read) flags = (flags & ~O_RDONLY) | O_RDWR;
+  bool current = (flags & O_CREAT) && IndexCurrent(Parent(host));
   int fd = ::open(host.c_str(), flags, 0666);
   if (fd < 0) {
     int e = errno;
     *error = e == ENOENT ? Missing(host) : ErrnoToWindows(e);
     return nullptr;
   }
+  if (flags & O_CREAT) Created(host, current);
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
@@ -250,7 +297,11 @@ uint32_t PosixFileSystem::CreateDirectory(const std::string& path) {
   std::string host = ToHost(path, &e);
   if (e) return e;
   if ((e = CheckWritable(host))) return e;
-  if (mkdir(host.c_str(), 0777) == 0) return 0;
+  bool current = IndexCurrent(Parent(host));
+  if (mkdir(host.c_str(), 0777) == 0) {
+    Created(host, current);
+    return 0;
+  }
   return errno == ENOENT ? ErrorPathNotFound : ErrnoToWindows(errno);
 }
 
@@ -297,7 +348,9 @@ uint32_t PosixFileSystem::DeleteFile(const std::string& path) {
   struct stat st;
   if (lstat(host.c_str(), &st) != 0) return errno == ENOENT ? Missing(host) : ErrnoToWindows(errno);
   if (S_ISDIR(st.st_mode)) return ErrorAccessDenied;
-  return unlink(host.c_str()) == 0 ? 0 : ErrnoToWindows(errno);
+  if (unlink(host.c_str()) != 0) return ErrnoToWindows(errno);
+  Removed(host);
+  return 0;
 }
 
 std::string PosixFileSystem::GetCurrentDirectory() { return current_; }

@@ -8,14 +8,21 @@
 // paths are taken from this object's own current folder (the process's at
 // creation; SetCurrentDirectory does not change the process's). Names are
 // cp1252 in the system and UTF-8 on the host. A name that does not exist as
-// spelt is looked for without regard to case, as Windows would find it.
+// spelt is looked for without regard to case, as Windows would find it, in an
+// index of the folder's names: each folder is read once, kept up to date by
+// this object's own changes, and read again when its modification time shows
+// a change from elsewhere.
 //
 // Sharing modes are not enforced (the host has no mandatory locks). Files are
 // never written through a symbolic link, and with a write root set, nothing
 // is created, written, emptied or deleted outside that folder (5).
 
+#include <sys/types.h>
+
+#include <ctime>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "platform/FileSystem.h"
 
@@ -49,10 +56,28 @@ public:
   static uint32_t ErrnoToWindows(int e);
 
 private:
+  struct FolderIndex {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    timespec Modified{};
+    std::unordered_map<std::string, std::string> Names;  // folded cp1252 name -> host name
+  };
+
   uint32_t CheckWritable(const std::string& host) const;
+  // The host name of the entry of the host folder that Windows would find for
+  // the cp1252 name, or "" when there is none.
+  std::string FindWithoutCase(const std::string& folder, const std::string& name) const;
+  // Whether the index of the host folder, if there is one, still matches it:
+  // asked just before this object changes the folder.
+  bool IndexCurrent(const std::string& folder) const;
+  // Keeps the index of host's folder true after this object created host
+  // (dropping it when it was no longer current) or removed host.
+  void Created(const std::string& host, bool indexWasCurrent);
+  void Removed(const std::string& host);
 
   std::string current_;  // Windows form
   std::string writeRoot_;
+  mutable std::unordered_map<std::string, FolderIndex> folders_;  // by host folder
 };
 
 }  // namespace platform

@@ -1,0 +1,107 @@
+// The host file system's lookup without regard to case, through its index of
+// each folder's names: what this object creates and removes, and what changes
+// beside it.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+
+#include "platform/posix/PosixFileSystem.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Access;
+using platform::Disposition;
+using platform::Share;
+
+class PosixLookup : public ::testing::Test {
+protected:
+  fs::path dir;
+  std::string w;  // the folder in Windows form
+  platform::PosixFileSystem pfs;
+
+  void SetUp() override {
+    std::string t = (fs::temp_directory_path() / "posixfs_test_XXXXXX").string();
+    ASSERT_NE(mkdtemp(t.data()), nullptr);
+    dir = t;
+    w = *platform::PosixFileSystem::ToWindows(t);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  void Write(const std::string& name, const std::string& bytes) {
+    uint32_t e = 0;
+    auto f = pfs.Open(w + "\\" + name, Access::Write, Share::None, Disposition::CreateAlways, &e);
+    ASSERT_NE(f, nullptr) << name << " " << e;
+    uint32_t done = 0;
+    ASSERT_EQ(f->Write(bytes.data(), static_cast<uint32_t>(bytes.size()), &done), 0u);
+    ASSERT_EQ(f->Close(), 0u);
+  }
+  std::set<std::string> Names() const {
+    std::set<std::string> r;
+    for (const auto& e : fs::directory_iterator(dir)) r.insert(e.path().filename().string());
+    return r;
+  }
+  // A change made beside this object, with the folder's time moved for sure
+  // (the host's clock may not tick between two changes).
+  void Outside(const std::function<void()>& change, time_t when) {
+    change();
+    timespec t[2] = {{when, 0}, {when, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, dir.c_str(), t, 0), 0);
+  }
+};
+
+TEST_F(PosixLookup, NamesThisObjectCreatesAreFoundInAnyCase) {
+  for (int i = 0; i < 300; ++i) Write("Fiche " + std::to_string(i) + ".frm", "v1");
+  for (int i = 0; i < 300; ++i) Write("FICHE " + std::to_string(i) + ".FRM", "v2");
+  EXPECT_EQ(Names().size(), 300u);
+  EXPECT_TRUE(Names().count("Fiche 7.frm"));
+  EXPECT_TRUE(pfs.FileExists(w + "\\fiche 299.Frm"));
+  std::ifstream in(dir / "Fiche 42.frm");
+  std::string got;
+  in >> got;
+  EXPECT_EQ(got, "v2");
+
+  EXPECT_EQ(pfs.CreateDirectory(w + "\\Sous Dossier"), 0u);
+  Write("SOUS DOSSIER\\Dedans.txt", "x");
+  EXPECT_TRUE(fs::exists(dir / "Sous Dossier" / "Dedans.txt"));
+  EXPECT_EQ(pfs.CreateDirectory(w + "\\sous dossier"), platform::ErrorAlreadyExists);
+}
+
+TEST_F(PosixLookup, ChangesBesideThisObjectAreSeen) {
+  Write("Premier.txt", "1");
+  EXPECT_FALSE(pfs.FileExists(w + "\\autre.txt"));
+  Outside([&] { std::ofstream(dir / "Autre.TXT") << "dehors"; }, 1000000000);
+  EXPECT_TRUE(pfs.FileExists(w + "\\autre.txt"));
+  Write("AUTRE.txt", "dedans");
+  EXPECT_EQ(Names(), (std::set<std::string>{"Premier.txt", "Autre.TXT"}));
+
+  Outside([&] { fs::remove(dir / "Autre.TXT"); }, 1000000100);
+  EXPECT_FALSE(pfs.FileExists(w + "\\autre.txt"));
+  Write("autre.txt", "nouveau");
+  EXPECT_EQ(Names(), (std::set<std::string>{"Premier.txt", "autre.txt"}));
+
+  // A change beside it just before this object rewrites a name it finds as
+  // spelt (without a look into the index) is not lost.
+  Outside([&] { std::ofstream(dir / "TROISIEME.txt") << "3"; }, 1000000200);
+  Write("Premier.txt", "1 bis");
+  EXPECT_TRUE(pfs.FileExists(w + "\\troisieme.TXT"));
+}
+
+TEST_F(PosixLookup, DeletingOneSpellingLeavesTheOtherFindable) {
+  Write("Double.dat", "a");
+  Outside([&] { std::ofstream(dir / "DOUBLE.DAT") << "b"; }, 1000000000);
+  ASSERT_TRUE(pfs.FileExists(w + "\\double.dat"));
+  ASSERT_EQ(pfs.DeleteFile(w + "\\Double.dat"), 0u);
+  EXPECT_TRUE(pfs.FileExists(w + "\\double.dat"));
+  ASSERT_EQ(pfs.DeleteFile(w + "\\double.dat"), 0u);
+  EXPECT_FALSE(pfs.FileExists(w + "\\double.dat"));
+  EXPECT_TRUE(Names().empty());
+}
+
+}  // namespace
