@@ -199,6 +199,115 @@ TEST_F(Fcc, ExtractWritesThroughNoLinkAndFindsNamesWithoutCase) {
   EXPECT_FALSE(fs::exists(dir / "Fiche.frm"));
 }
 
+TEST_F(Fcc, PackInPiecesMakesTheBytesOfOneCompression) {
+  // Inputs across the pieces in which they are read, a generated member
+  // across them too, and the archive compressed at once for comparison.
+  std::string noise(600000, '\0');
+  uint32_t x = 12345;
+  for (char& c : noise) c = static_cast<char>((x = x * 1103515245 + 12345) >> 24);
+  std::string text;
+  for (int i = 0; text.size() < 700000; ++i) text += "Article " + std::to_string(i) + " ; stock " + std::to_string(i % 97) + "\r\n";
+  std::vector<std::string> files = {Put("a.bin", noise), Put("b.txt", text), Put("c.bin", noise.substr(0, 256 * 1024)),
+                                    Put("d.vide", "")};
+  std::string out = (dir / "p.fcc").string();
+  std::vector<std::string> args = {"pack", out, "--pad-to", "2000000", "--pad-member", "z.dat"};
+  args.insert(args.end(), files.begin(), files.end());
+  ASSERT_EQ(Run(args), 0);
+
+  std::string payload = Read(out);
+  std::string archive = Inflated(payload);
+  ASSERT_EQ(archive.size(), 2000000u);
+  uLongf n = compressBound(archive.size());
+  std::string z(n, '\0');
+  ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(z.data()), &n, reinterpret_cast<const Bytef*>(archive.data()),
+                      archive.size(), 1),
+            Z_OK);
+  z.resize(n);
+  EXPECT_TRUE(payload.substr(4) == z) << "the stream differs from one compression of the archive";
+  uint32_t pad = fcc::List(out).Members.back().Size;
+  std::string lines;
+  while (lines.size() < pad) lines += "Zone réservée aux données de Brannoch.\r\n";
+  EXPECT_TRUE(archive.substr(archive.size() - pad) == lines.substr(0, pad));
+}
+
+TEST_F(Fcc, PackShowsProgressAndLeavesNothingWhenItFails) {
+  std::string big = Put("gros.bin", std::string(3 << 20, 'g'));
+  std::string out = (dir / "p.fcc").string();
+  std::ostringstream progress;
+  fcc::PackOptions o;
+  o.Output = out;
+  o.Files = {big};
+  o.Progress = &progress;
+  o.ProgressDelay = 0;
+  fcc::Pack(o);
+  std::string lines = progress.str();
+  EXPECT_NE(lines.find("fcc pack : 0 % (0 Mio sur 3)\n"), std::string::npos) << lines;
+  EXPECT_NE(lines.find("fcc pack : 33 % (1 Mio sur 3)\n"), std::string::npos) << lines;
+  EXPECT_EQ(lines.substr(lines.size() - 31), "fcc pack : 100 % (3 Mio sur 3)\n");
+  o.ProgressTerminal = true;
+  progress.str("");
+  fcc::Pack(o);
+  lines = progress.str();
+  EXPECT_EQ(lines.substr(0, 26), "\rfcc pack : 0 % (0 Mio sur");
+  EXPECT_EQ(lines.substr(lines.size() - 32), "\rfcc pack : 100 % (3 Mio sur 3)\n");
+
+  // Without a progress stream, or before its delay, nothing is shown.
+  std::string err;
+  ASSERT_EQ(Run({"pack", out, big}, nullptr, &err), 0);
+  EXPECT_EQ(err, "");
+
+  // A file whose size is not the one it had when the pack began: /proc
+  // files show no size and then have bytes.
+  EXPECT_NE(Refusal({"pack", out, big, "/proc/self/status"}).find("fichier allongé pendant la compression"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(out));
+  // The output among the inputs would be emptied before it is read.
+  ASSERT_EQ(Run({"pack", out, big}), 0);
+  EXPECT_NE(Refusal({"pack", out, big, out}).find("aussi une entrée"), std::string::npos);
+  EXPECT_TRUE(fs::exists(out));
+}
+
+TEST_F(Fcc, ListReadsATableAcrossPiecesAndRefusesShortOnes) {
+  auto payload = [&](const std::string& a) {
+    uLongf n = compressBound(a.size());
+    std::string z(n, '\0');
+    compress2(reinterpret_cast<Bytef*>(z.data()), &n, reinterpret_cast<const Bytef*>(a.data()), a.size(), 1);
+    z.resize(n);
+    std::string head;
+    AjouteLe32(head, static_cast<uint32_t>(a.size()));
+    std::string out = (dir / "p.fcc").string();
+    std::ofstream(out, std::ios::binary | std::ios::trunc) << head << z;
+    return out;
+  };
+  // 1,100 entries of 259 bytes: the table alone is longer than a piece, and
+  // entry 1,013 straddles the end of the first one.
+  std::string a;
+  AjouteLe32(a, 1100);
+  a += '\xFF';
+  for (int i = 0; i < 1100; ++i) {
+    std::string name = "membre " + std::to_string(i);
+    std::string field(255, 'x');
+    field[0] = static_cast<char>(name.size());
+    field.replace(1, name.size(), name);
+    a += field;
+    AjouteLe32(a, 1);
+  }
+  a += std::string(1100, 'd');
+  fcc::Listing l = fcc::List(payload(a));
+  ASSERT_EQ(l.Members.size(), 1100u);
+  static_assert(5 + 1012 * 259 < 256 * 1024 && 5 + 1013 * 259 > 256 * 1024);
+  EXPECT_EQ(l.Members[1012].Name, "membre 1012");
+  EXPECT_EQ(l.Expanded, a.size());
+
+  a[5 + 1012 * 259] = static_cast<char>(255);
+  EXPECT_NE(Refusal({"list", payload(a)}).find("membre 1013 : longueur de nom 255 pour un champ de 255"),
+            std::string::npos);
+  EXPECT_NE(Refusal({"list", payload(std::string("\x05\0\0\0\x04xyz", 8))})
+                .find("table tronquée : 5 membres annoncés dans 8 octets"),
+            std::string::npos);
+  EXPECT_NE(Refusal({"list", payload("abc")}).find("archive tronquée : 3 octets"), std::string::npos);
+}
+
 TEST(PosixFileSystem, MapsPathsAndErrors) {
   using platform::PosixFileSystem;
   EXPECT_EQ(PosixFileSystem::ToWindows(U("/tmp/élève")), "Z:\\tmp\\élève");

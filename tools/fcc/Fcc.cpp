@@ -1,15 +1,12 @@
 #include "Fcc.h"
 
-#include <sys/stat.h>
-#include <zlib.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstring>
-#include <fstream>
-#include <iostream>
-#include <set>
-#include <sstream>
+#include <ostream>
 
+#include "HostFile.h"
 #include "archive/Streams.h"
 #include "archive/UConcatene.h"
 #include "archive/ZComp32.h"
@@ -21,42 +18,12 @@ namespace fcc {
 
 namespace {
 
-constexpr uint64_t Limit = 0x80000000ull;  // sizes are signed 32-bit in the format
-
 const char* const Usage =
     "usage : fcc pack SORTIE [--name-field L] [--pad-to N --pad-member NOM] FICHIER...\n"
     "        fcc list CHARGE\n"
     "        fcc extract CHARGE\n";
 
-// A host text as the system's messages hold it.
-std::string Cp(const std::string& utf8) {
-  std::optional<std::string> s = platform::Utf8ToCp1252(utf8);
-  return s ? *s : utf8;
-}
-
 std::string Utf8(const std::string& cp1252) { return platform::Cp1252ToUtf8(cp1252); }
-
-std::string Quoted(const std::string& host) { return "\"" + Cp(host) + "\""; }
-
-std::string ReadHostFile(const std::string& path) {
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0) throw EFccError("fichier introuvable : " + Quoted(path));
-  if (!S_ISREG(st.st_mode)) throw EFccError("pas un fichier ordinaire : " + Quoted(path));
-  if (static_cast<uint64_t>(st.st_size) >= Limit)
-    throw EFccError("fichier de 2 Go ou plus, hors du format : " + Quoted(path));
-  std::ifstream in(path, std::ios::binary);
-  std::string data(static_cast<std::size_t>(st.st_size), '\0');
-  if (!in.read(data.data(), static_cast<std::streamsize>(data.size())))
-    throw EFccError("lecture impossible : " + Quoted(path));
-  return data;
-}
-
-std::string BaseName(const std::string& path) {
-  std::string p = path;
-  while (p.size() > 1 && p.back() == '/') p.pop_back();
-  std::size_t i = p.rfind('/');
-  return i == std::string::npos ? p : p.substr(i + 1);
-}
 
 std::string Folder(const std::string& path) {
   std::size_t i = path.rfind('/');
@@ -64,62 +31,103 @@ std::string Folder(const std::string& path) {
   return i == 0 ? "/" : path.substr(0, i);
 }
 
-// A member name as the installer would take it, or the reason it would not.
-std::string MemberName(const std::string& utf8) {
-  std::optional<std::string> name = platform::Utf8ToCp1252(utf8);
-  if (!name) throw EFccError("nom sans équivalent en cp1252 : \"" + utf8 + "\"");
-  std::string motif = MotifDeRefus(*name);
-  if (!motif.empty()) throw EFccError("nom refusé par l'installateur : \"" + *name + "\" (" + motif + ")");
-  if (name->size() > 254) throw EFccError("nom de plus de 254 octets : \"" + *name + "\"");
-  return *name;
-}
-
-// The generated member that brings an archive to its size: plain text lines.
-std::string Filler(std::size_t n) {
-  const std::string line = "Zone réservée aux données de Brannoch.\r\n";
-  std::string s;
-  s.reserve(n);
-  while (s.size() < n) s += line;
-  s.resize(n);
-  return s;
-}
-
-// The archive of a listing, checked as the installer checks it, and strictly:
-// data of exactly the sizes of the table.
-Listing ReadArchive(const uint8_t* a, std::size_t size) {
-  Listing l;
-  if (size < 5) throw EFccError("archive tronquée : " + std::to_string(size) + " octets");
-  uint32_t count = LitLe32(a);
-  if (count >= Limit) throw EFccError("nombre de membres hors du format : " + std::to_string(count));
-  l.NameField = a[4];
-  uint64_t offset = 5 + uint64_t{count} * (l.NameField + 4u);
-  if (offset > size)
-    throw EFccError("table tronquée : " + std::to_string(count) + " membres annoncés dans " + std::to_string(size) +
-                    " octets");
-  uint64_t data = 0;
-  for (uint32_t i = 0; i < count; ++i) {
-    const uint8_t* e = a + 5 + uint64_t{i} * (l.NameField + 4u);
-    Member m;
-    int n = l.NameField > 0 ? e[0] : 0;
-    if (l.NameField > 0 && n > l.NameField - 1)
-      throw EFccError("membre " + std::to_string(i + 1) + " : longueur de nom " + std::to_string(n) +
-                      " pour un champ de " + std::to_string(l.NameField));
-    m.Name.assign(reinterpret_cast<const char*>(e + 1), n);
-    m.Size = LitLe32(e + l.NameField);
-    std::string motif = MotifDeRefus(m.Name);
-    if (!motif.empty())
-      throw EFccError("membre " + std::to_string(i + 1) + " : nom refusé \"" + m.Name + "\" (" + motif + ")");
-    if (m.Size >= Limit) throw EFccError("membre " + std::to_string(i + 1) + " : taille hors du format");
-    data += m.Size;
-    l.Members.push_back(m);
+// The payload file as the compressed stream's input.
+class HostStream : public TStream {
+public:
+  HostStream(HostFile& file, std::size_t size) : file_(file), size_(size) {}
+  std::size_t Read(void* buf, std::size_t n) override {
+    std::size_t k = file_.Read(buf, n);
+    pos_ += k;
+    return k;
   }
-  if (offset + data > size)
-    throw EFccError("données tronquées : " + std::to_string(offset + data - size) + " octets manquent");
-  if (offset + data < size)
-    throw EFccError("données en trop : " + std::to_string(size - offset - data) + " octets après le dernier membre");
-  l.Expanded = size;
-  return l;
-}
+  std::size_t Write(const void*, std::size_t) override { throw EFccError("flux en lecture seule"); }
+  std::size_t Size() const override { return size_; }
+  std::size_t Position() const override { return pos_; }
+
+private:
+  HostFile& file_;
+  std::size_t size_, pos_ = 0;
+};
+
+// The archive as the compressed stream delivers it, checked as it comes and
+// strictly (data of exactly the sizes of the table): the header and the
+// table are read, the data only counted. Nothing is raised while it comes,
+// so that a damaged compressed stream is reported first; Result raises the
+// archive's first fault.
+class ArchiveCheck : public TStream {
+public:
+  std::size_t Read(void*, std::size_t) override { return 0; }
+  std::size_t Write(const void* buf, std::size_t n) override {
+    auto p = static_cast<const uint8_t*>(buf);
+    pos_ += n;
+    while (n > 0 && fault_.empty()) {
+      std::size_t want = !header_ ? 5 : l_.Members.size() < count_ && !Broken() ? l_.NameField + 4u : 0;
+      if (want == 0) break;  // the data, only counted
+      std::size_t k = std::min(n, want - pending_.size());
+      pending_.append(reinterpret_cast<const char*>(p), k);
+      p += k;
+      n -= k;
+      if (pending_.size() < want) break;
+      if (!header_) {
+        header_ = true;
+        count_ = LitLe32(reinterpret_cast<const uint8_t*>(pending_.data()));
+        l_.NameField = static_cast<uint8_t>(pending_[4]);
+        offset_ = 5 + uint64_t{count_} * (l_.NameField + 4u);
+      } else {
+        Entry(reinterpret_cast<const uint8_t*>(pending_.data()));
+      }
+      pending_.clear();
+    }
+    return pos_;
+  }
+  std::size_t Size() const override { return pos_; }
+  std::size_t Position() const override { return pos_; }
+  void Reserve(std::size_t n) override { expected_ = n; }
+
+  Listing Result() {
+    uint64_t size = pos_;
+    if (size < 5) throw EFccError("archive tronquée : " + std::to_string(size) + " octets");
+    if (count_ >= Limit) throw EFccError("nombre de membres hors du format : " + std::to_string(count_));
+    if (offset_ > size)
+      throw EFccError("table tronquée : " + std::to_string(count_) + " membres annoncés dans " +
+                      std::to_string(size) + " octets");
+    if (!fault_.empty()) throw EFccError(fault_);
+    if (offset_ + data_ > size)
+      throw EFccError("données tronquées : " + std::to_string(offset_ + data_ - size) + " octets manquent");
+    if (offset_ + data_ < size)
+      throw EFccError("données en trop : " + std::to_string(size - offset_ - data_) +
+                      " octets après le dernier membre");
+    l_.Expanded = size;
+    return std::move(l_);
+  }
+
+private:
+  // A count or a table that cannot be right: the entries are not read.
+  bool Broken() const { return count_ >= Limit || offset_ > expected_; }
+  void Entry(const uint8_t* e) {
+    std::string i = std::to_string(l_.Members.size() + 1);
+    int l = l_.NameField;
+    Member m;
+    int n = l > 0 ? e[0] : 0;
+    if (l > 0 && n > l - 1) {
+      fault_ = "membre " + i + " : longueur de nom " + std::to_string(n) + " pour un champ de " + std::to_string(l);
+      return;
+    }
+    m.Name.assign(reinterpret_cast<const char*>(e + 1), n);
+    m.Size = LitLe32(e + l);
+    std::string motif = MotifDeRefus(m.Name);
+    if (!motif.empty()) fault_ = "membre " + i + " : nom refusé \"" + m.Name + "\" (" + motif + ")";
+    else if (m.Size >= Limit) fault_ = "membre " + i + " : taille hors du format";
+    data_ += m.Size;
+    l_.Members.push_back(m);
+  }
+
+  Listing l_;
+  std::string pending_, fault_;
+  bool header_ = false;
+  uint32_t count_ = 0;
+  uint64_t offset_ = 0, data_ = 0, pos_ = 0, expected_ = UINT64_MAX;
+};
 
 class ConsoleClock : public platform::Clock {
 public:
@@ -186,94 +194,18 @@ std::string Summary(const Listing& l) {
 
 }  // namespace
 
-Listing Pack(const PackOptions& o) {
-  struct Input {
-    std::string Name, Data;
-  };
-  std::vector<Input> inputs;
-  std::set<std::string> seen;
-  auto add = [&](const std::string& utf8Name, std::string data) {
-    std::string name = MemberName(utf8Name);
-    if (!seen.insert(platform::FoldCp1252(name)).second)
-      throw EFccError("deux membres du même nom (sans égard à la casse) : \"" + name + "\"");
-    inputs.push_back({name, std::move(data)});
-  };
-  for (const std::string& f : o.Files) add(BaseName(f), ReadHostFile(f));
-  if (o.PadTo.has_value() != !o.PadMember.empty())
-    throw EFccError("--pad-to et --pad-member vont ensemble");
-  if (o.PadTo) add(o.PadMember, "");
-
-  std::size_t longest = 0;
-  for (const Input& in : inputs) longest = std::max(longest, in.Name.size());
-  int l = o.NameField ? *o.NameField : static_cast<int>(longest) + 1;
-  if (l < 0 || l > 255) throw EFccError("--name-field doit aller de 0 à 255");
-  if (static_cast<std::size_t>(l) < longest + 1 && !inputs.empty())
-    throw EFccError("--name-field " + std::to_string(l) + " trop petit pour un nom de " + std::to_string(longest) +
-                    " octets");
-
-  uint64_t size = 5 + inputs.size() * (l + 4u);
-  for (const Input& in : inputs) size += in.Data.size();
-  if (o.PadTo) {
-    if (*o.PadTo < size)
-      throw EFccError("--pad-to " + std::to_string(*o.PadTo) + " : les membres font déjà " + std::to_string(size) +
-                      " octets");
-    if (*o.PadTo - size >= Limit) throw EFccError("--pad-to : membre de remplissage de 2 Go ou plus");
-    inputs.back().Data = Filler(static_cast<std::size_t>(*o.PadTo - size));
-    size = *o.PadTo;
-  }
-  if (size >= Limit) throw EFccError("archive de 2 Go ou plus, hors du format");
-
-  std::string archive;
-  archive.reserve(static_cast<std::size_t>(size));
-  AjouteLe32(archive, static_cast<uint32_t>(inputs.size()));
-  archive += static_cast<char>(l);
-  // One name field, written over for every entry: its unused bytes keep what
-  // longer names before left there.
-  std::string field(l, '\0');
-  for (const Input& in : inputs) {
-    if (l > 0) {
-      field[0] = static_cast<char>(in.Name.size());
-      field.replace(1, in.Name.size(), in.Name);
-    }
-    archive += field;
-    AjouteLe32(archive, static_cast<uint32_t>(in.Data.size()));
-  }
-  for (const Input& in : inputs) archive += in.Data;
-
-  uLongf n = compressBound(archive.size());
-  std::string z(n, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(z.data()), &n, reinterpret_cast<const Bytef*>(archive.data()),
-                archive.size(), 1) != Z_OK)
-    throw EFccError("compression impossible");
-  z.resize(n);
-  std::string head;
-  AjouteLe32(head, static_cast<uint32_t>(archive.size()));
-
-  std::ofstream out(o.Output, std::ios::binary | std::ios::trunc);
-  out << head << z;
-  out.close();
-  if (!out) throw EFccError("écriture impossible : " + Quoted(o.Output));
-
-  Listing r;
-  for (const Input& in : inputs) r.Members.push_back({in.Name, static_cast<uint32_t>(in.Data.size())});
-  r.NameField = l;
-  r.Expanded = archive.size();
-  r.Compressed = z.size();
-  return r;
-}
-
 Listing List(const std::string& payload) {
-  std::string bytes = ReadHostFile(payload);
-  TMemoryStream in, out;
-  in.Write(bytes.data(), bytes.size());
-  in.SetPosition(0);
+  uint32_t size = CheckedSize(payload);
+  HostFile file = HostFile::Open(payload);
+  HostStream in(file, size);
+  ArchiveCheck archive;
   try {
-    TZCompress().DecompressStream(in, out, nullptr);
+    TZCompress().DecompressStream(in, archive, nullptr);
   } catch (const ECompressionError& e) {
     throw EFccError("flux compressé endommagé : " + e.Message());
   }
-  Listing l = ReadArchive(out.Memory(), out.Size());
-  l.Compressed = bytes.size() >= 4 ? bytes.size() - 4 : 0;
+  Listing l = archive.Result();
+  l.Compressed = size >= 4 ? size - 4 : 0;
   return l;
 }
 
@@ -292,7 +224,7 @@ void Extract(const std::string& payload, std::ostream& out) {
   ExtraitArchive(s, ShortString(*windows));
 }
 
-int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errTerminal) {
   auto usage = [&](const std::string& why) {
     err << "fcc : " << Utf8(why) << "\n" << Utf8(Usage);
     return 2;
@@ -302,6 +234,9 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   try {
     if (cmd == "pack") {
       PackOptions o;
+      o.Progress = &err;
+      o.ProgressTerminal = errTerminal;
+      o.ProgressDelay = errTerminal ? 1 : 10;
       std::vector<std::string> plain;
       bool options = true;
       for (std::size_t i = 1; i < args.size(); ++i) {

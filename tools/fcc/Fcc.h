@@ -27,6 +27,12 @@ struct PackOptions {
   // with the size that makes the expanded archive exactly PadTo bytes.
   std::optional<uint64_t> PadTo;
   std::string PadMember;
+  // Where the progress of a long pack goes (nowhere when null): once the pack
+  // has run ProgressDelay seconds, on a terminal one line rewritten in place,
+  // elsewhere a line every ProgressDelay seconds.
+  std::ostream* Progress = nullptr;
+  bool ProgressTerminal = false;
+  double ProgressDelay = 10;
 };
 
 struct Member {
@@ -40,15 +46,18 @@ struct Listing {
   uint64_t Expanded = 0, Compressed = 0;
 };
 
-// Writes the payload and returns what it holds. Refuses (EFccError) every
+// Writes the payload and returns what it holds, reading the files in pieces
+// (its memory does not depend on their sizes). Refuses (EFccError) every
 // name that the installer would refuse, names longer than 254 bytes or
 // without a cp1252 form, a name field too small, names equal without regard
-// to case, files of 2^31 bytes or more, and archives of 2^31 bytes or more.
+// to case, files of 2^31 bytes or more, archives of 2^31 bytes or more, and
+// the output among the inputs; a file whose size changes while it is read
+// fails the pack, and a pack that fails leaves no output.
 Listing Pack(const PackOptions& o);
 
-// Reads a payload strictly: the compressed stream must expand to exactly its
-// declared size, and the archive must hold its table and data with nothing
-// left over and only names the installer accepts.
+// Reads a payload strictly, in pieces: the compressed stream must expand to
+// exactly its declared size, and the archive must hold its table and data
+// with nothing left over and only names the installer accepts.
 Listing List(const std::string& payload);
 
 // Expands the payload with the installer's own ExtraitArchive: a temporary
@@ -57,7 +66,8 @@ Listing List(const std::string& payload);
 void Extract(const std::string& payload, std::ostream& out);
 
 // The command line: fcc pack|list|extract ... Returns the exit code
-// (0 done, 1 refused or failed, 2 wrong usage); messages go to out and err.
-int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// (0 done, 1 refused or failed, 2 wrong usage); messages go to out and err,
+// and the progress of a long pack to err (errTerminal: err is a terminal).
+int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errTerminal = false);
 
 }  // namespace fcc

@@ -1,0 +1,47 @@
+#pragma once
+// fcc's own access to host files (host paths, UTF-8): the checks of an input
+// file, and files read or written in pieces. Failures raise EFccError naming
+// the file.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "Fcc.h"
+
+namespace fcc {
+
+// Sizes in the format are signed 32-bit.
+inline constexpr uint64_t Limit = 0x80000000ull;
+
+// A host text as the system's messages hold it (cp1252), and quoted.
+std::string Cp(const std::string& utf8);
+std::string Quoted(const std::string& host);
+
+// The size of an existing regular file under 2 GiB.
+uint32_t CheckedSize(const std::string& path);
+
+class HostFile {
+public:
+  // Opens an existing file for reading.
+  static HostFile Open(const std::string& path);
+  // Creates a file for writing, or empties an existing one.
+  static HostFile Create(const std::string& path);
+
+  HostFile(HostFile&& o) noexcept : fd_(o.fd_), path_(std::move(o.path_)) { o.fd_ = -1; }
+  HostFile& operator=(HostFile&&) = delete;
+  ~HostFile();
+
+  // Reads up to n bytes; fewer only at the end of the file.
+  std::size_t Read(void* buf, std::size_t n);
+  void Write(const void* buf, std::size_t n);
+  // Closes now, reporting a failure (a write the system kept back).
+  void Close();
+
+private:
+  HostFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  int fd_;
+  std::string path_;
+};
+
+}  // namespace fcc

@@ -1,0 +1,265 @@
+// fcc pack: the archive is never held whole. Its size is known from the
+// files' sizes before a byte is read, so the size field goes first; then the
+// header, the table and every file run through one level-1 deflate stream in
+// pieces, which makes the same bytes as compressing the whole archive at once.
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <set>
+
+#include "Fcc.h"
+#include "HostFile.h"
+#include "archive/UConcatene.h"
+#include "common/LittleEndian.h"
+#include "platform/posix/Cp1252.h"
+
+namespace fcc {
+
+namespace {
+
+// Inputs are read, and the compressed stream written, in pieces of this size.
+constexpr std::size_t Piece = 256 * 1024;
+
+std::string BaseName(const std::string& path) {
+  std::string p = path;
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  std::size_t i = p.rfind('/');
+  return i == std::string::npos ? p : p.substr(i + 1);
+}
+
+// A member name as the installer would take it, or the reason it would not.
+std::string MemberName(const std::string& utf8) {
+  std::optional<std::string> name = platform::Utf8ToCp1252(utf8);
+  if (!name) throw EFccError("nom sans équivalent en cp1252 : \"" + utf8 + "\"");
+  std::string motif = MotifDeRefus(*name);
+  if (!motif.empty()) throw EFccError("nom refusé par l'installateur : \"" + *name + "\" (" + motif + ")");
+  if (name->size() > 254) throw EFccError("nom de plus de 254 octets : \"" + *name + "\"");
+  return *name;
+}
+
+// The generated member that brings an archive to its size: plain text lines,
+// made piece by piece.
+class Filler {
+public:
+  void Next(char* buf, std::size_t n) {
+    static const std::string line = "Zone réservée aux données de Brannoch.\r\n";
+    while (n > 0) {
+      std::size_t k = std::min(n, line.size() - at_);
+      std::memcpy(buf, line.data() + at_, k);
+      buf += k;
+      n -= k;
+      at_ = (at_ + k) % line.size();
+    }
+  }
+
+private:
+  std::size_t at_ = 0;
+};
+
+// One zlib stream of level 1 written to out in pieces.
+class Deflater {
+public:
+  explicit Deflater(HostFile& out) : out_(out), buf_(new char[Piece]) {
+    std::memset(&z_, 0, sizeof z_);
+    if (deflateInit(&z_, 1) != Z_OK) throw EFccError("compression impossible");
+    Restart();
+  }
+  ~Deflater() { deflateEnd(&z_); }
+  Deflater(const Deflater&) = delete;
+  Deflater& operator=(const Deflater&) = delete;
+
+  void Add(const void* data, std::size_t n) {
+    z_.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+    z_.avail_in = static_cast<uInt>(n);
+    while (z_.avail_in > 0) Step(Z_NO_FLUSH);
+  }
+  void Finish() {
+    while (Step(Z_FINISH) != Z_STREAM_END) {
+    }
+    out_.Write(buf_.get(), Piece - z_.avail_out);
+    Restart();
+  }
+  uint64_t Written() const { return z_.total_out; }
+
+private:
+  int Step(int flush) {
+    int code = deflate(&z_, flush);
+    if (code != Z_OK && code != Z_STREAM_END && code != Z_BUF_ERROR) throw EFccError("compression impossible");
+    if (z_.avail_out == 0) {
+      out_.Write(buf_.get(), Piece);
+      Restart();
+    }
+    return code;
+  }
+  void Restart() {
+    z_.next_out = reinterpret_cast<Bytef*>(buf_.get());
+    z_.avail_out = static_cast<uInt>(Piece);
+  }
+
+  HostFile& out_;
+  std::unique_ptr<char[]> buf_;
+  z_stream z_;
+};
+
+// The progress of a long pack: on a terminal, one line rewritten in place;
+// elsewhere, a line every ProgressDelay seconds.
+class Progress {
+public:
+  Progress(const PackOptions& o, uint64_t total) : o_(o), total_(total), start_(Clock::now()) {}
+  ~Progress() {
+    if (shown_ && o_.ProgressTerminal) *o_.Progress << "\n" << std::flush;
+  }
+  void Update(uint64_t done) {
+    if (o_.Progress == nullptr) return;
+    Clock::time_point now = Clock::now();
+    if (Seconds(now - start_) < o_.ProgressDelay) return;
+    if (shown_ && Seconds(now - last_) < (o_.ProgressTerminal ? 0.25 : o_.ProgressDelay)) return;
+    Show(done);
+    last_ = now;
+  }
+  // The last line, at 100 %, when the pack was long enough to show any.
+  void Done() {
+    if (shown_) Show(total_);
+  }
+
+private:
+  using Clock = std::chrono::steady_clock;
+  static double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+  void Show(uint64_t done) {
+    auto mio = [](uint64_t n) { return std::to_string(n >> 20); };
+    std::string text = "fcc pack : " + std::to_string(total_ ? done * 100 / total_ : 100) + " % (" + mio(done) +
+                       " Mio sur " + mio(total_) + ")";
+    if (o_.ProgressTerminal)
+      *o_.Progress << "\r" << text << std::flush;
+    else
+      *o_.Progress << text << "\n" << std::flush;
+    shown_ = true;
+  }
+
+  const PackOptions& o_;
+  uint64_t total_;
+  Clock::time_point start_, last_;
+  bool shown_ = false;
+};
+
+}  // namespace
+
+Listing Pack(const PackOptions& o) {
+  struct Input {
+    std::string Name, Path;
+    uint32_t Size = 0;
+  };
+  std::vector<Input> inputs;
+  std::set<std::string> seen;
+  auto add = [&](const std::string& utf8Name, const std::string& path, uint32_t size) {
+    std::string name = MemberName(utf8Name);
+    if (!seen.insert(platform::FoldCp1252(name)).second)
+      throw EFccError("deux membres du même nom (sans égard à la casse) : \"" + name + "\"");
+    inputs.push_back({name, path, size});
+  };
+  struct stat target;
+  bool exists = stat(o.Output.c_str(), &target) == 0;
+  for (const std::string& f : o.Files) {
+    uint32_t size = CheckedSize(f);
+    // The output is emptied before the inputs are read.
+    struct stat st;
+    if (exists && stat(f.c_str(), &st) == 0 && st.st_dev == target.st_dev && st.st_ino == target.st_ino)
+      throw EFccError("le fichier de sortie est aussi une entrée : " + Quoted(f));
+    add(BaseName(f), f, size);
+  }
+  if (o.PadTo.has_value() != !o.PadMember.empty())
+    throw EFccError("--pad-to et --pad-member vont ensemble");
+  if (o.PadTo) add(o.PadMember, "", 0);
+
+  std::size_t longest = 0;
+  for (const Input& in : inputs) longest = std::max(longest, in.Name.size());
+  int l = o.NameField ? *o.NameField : static_cast<int>(longest) + 1;
+  if (l < 0 || l > 255) throw EFccError("--name-field doit aller de 0 à 255");
+  if (static_cast<std::size_t>(l) < longest + 1 && !inputs.empty())
+    throw EFccError("--name-field " + std::to_string(l) + " trop petit pour un nom de " + std::to_string(longest) +
+                    " octets");
+
+  uint64_t size = 5 + inputs.size() * (l + 4u);
+  for (const Input& in : inputs) size += in.Size;
+  if (o.PadTo) {
+    if (*o.PadTo < size)
+      throw EFccError("--pad-to " + std::to_string(*o.PadTo) + " : les membres font déjà " + std::to_string(size) +
+                      " octets");
+    if (*o.PadTo - size >= Limit) throw EFccError("--pad-to : membre de remplissage de 2 Go ou plus");
+    inputs.back().Size = static_cast<uint32_t>(*o.PadTo - size);
+    size = *o.PadTo;
+  }
+  if (size >= Limit) throw EFccError("archive de 2 Go ou plus, hors du format");
+
+  std::string table;
+  AjouteLe32(table, static_cast<uint32_t>(inputs.size()));
+  table += static_cast<char>(l);
+  // One name field, written over for every entry: its unused bytes keep what
+  // longer names before left there.
+  std::string field(l, '\0');
+  for (const Input& in : inputs) {
+    if (l > 0) {
+      field[0] = static_cast<char>(in.Name.size());
+      field.replace(1, in.Name.size(), in.Name);
+    }
+    table += field;
+    AjouteLe32(table, in.Size);
+  }
+
+  Listing r;
+  HostFile out = HostFile::Create(o.Output);
+  try {
+    std::string head;
+    AjouteLe32(head, static_cast<uint32_t>(size));
+    out.Write(head.data(), head.size());
+    Deflater z(out);
+    Progress progress(o, size);
+    uint64_t done = table.size();
+    z.Add(table.data(), table.size());
+    progress.Update(done);
+    std::unique_ptr<char[]> buf(new char[Piece]);
+    for (const Input& in : inputs) {
+      if (in.Path.empty()) {
+        Filler filler;
+        for (uint32_t left = in.Size; left > 0;) {
+          std::size_t k = std::min<std::size_t>(left, Piece);
+          filler.Next(buf.get(), k);
+          z.Add(buf.get(), k);
+          left -= static_cast<uint32_t>(k);
+          progress.Update(done += k);
+        }
+        continue;
+      }
+      HostFile file = HostFile::Open(in.Path);
+      for (uint32_t left = in.Size; left > 0;) {
+        std::size_t k = file.Read(buf.get(), std::min<std::size_t>(left, Piece));
+        if (k == 0) throw EFccError("fichier raccourci pendant la compression : " + Quoted(in.Path));
+        z.Add(buf.get(), k);
+        left -= static_cast<uint32_t>(k);
+        progress.Update(done += k);
+      }
+      if (file.Read(buf.get(), 1) != 0) throw EFccError("fichier allongé pendant la compression : " + Quoted(in.Path));
+    }
+    z.Finish();
+    progress.Done();
+    r.Compressed = z.Written();
+    out.Close();
+  } catch (...) {
+    // A payload cut short must not be taken for a whole one.
+    unlink(o.Output.c_str());
+    throw;
+  }
+
+  for (const Input& in : inputs) r.Members.push_back({in.Name, in.Size});
+  r.NameField = l;
+  r.Expanded = size;
+  return r;
+}
+
+}  // namespace fcc
