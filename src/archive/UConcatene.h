@@ -22,7 +22,7 @@ struct ArchiveServices {
 };
 
 // Members are copied from the archive in pieces of this size at most.
-inline constexpr uint32_t MorceauDeCopie = 1024 * 1024;
+inline constexpr uint32_t MorceauDeCopie = 256 * 1024;
 
 // Expands the payload file at path into its folder (the current folder for a
 // bare file name). Every failure propagates as an exception; the payload file
