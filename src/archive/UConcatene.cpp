@@ -203,7 +203,7 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
   }
 
   // Every member goes through this one buffer, in pieces.
-  const uint32_t piece = std::min<uint64_t>({largest, length - offset, MorceauDeCopie});
+  const auto piece = static_cast<uint32_t>(std::min<uint64_t>({largest, length - offset, MorceauDeCopie}));
   std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[piece]);
   if (!buffer) throw EOutOfMemory(SOutOfMemory);
 
@@ -228,8 +228,8 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
 
     std::unique_ptr<File> f =
         Ouvre(s.Files, Joint(folder, m.Nom), Access::Write, Share::None, Disposition::CreateAlways);
-    // A size beyond the end of the file is a short read: refused before its
-    // buffer is reserved.
+    // A size beyond the end of the file is a short read: refused before any
+    // of it is copied, so the member is left empty.
     if (m.Taille > length - offset) throw EInOutError(EInOutError::ReadPastEnd);
     for (uint32_t left = m.Taille; left > 0;) {
       uint32_t part = std::min(left, piece);
