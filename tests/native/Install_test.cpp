@@ -340,17 +340,38 @@ TEST_F(Machine, LaunchNeedsTheInstallationFolder) {
   EXPECT_EQ(Titles()[1], attendu::TitrePolice);
 }
 
+TEST_F(Machine, StampingAMissingProgramCreatesNothing) {
+  // C:\Brannoch holds no program and the payload goes to a new D:\Appli:
+  // the installation branch stamps a program that is not there.
+  fs.AddDrive('D');
+  fs.AddFolder("C:\\Brannoch");
+  services.Argument = "D:\\Appli";
+  ASSERT_EQ(Run({1, 1, 2}), 0);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreInstallation, attendu::TitrePolice,
+                                                attendu::TitreInstallation}));
+  EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\Brannoch.EXE"));
+  int stamps = 0;
+  for (auto& c : fs.CallsOf(Op::Open))
+    if (c.Path == "C:\\Brannoch\\Brannoch.EXE") {
+      ++stamps;
+      EXPECT_EQ(c.Result, platform::ErrorFileNotFound);
+    }
+  EXPECT_EQ(stamps, 1);
+}
+
 TEST_F(Machine, MissingPayloadResourceIsReportedBeforeAnyFileIsWritten) {
   resources.Modules.clear();
   EXPECT_THROW(Run({1}), EResNotFound);
   EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\Brannoch.FCC"));
 }
 
-TEST(OuvreFichier, CreatesAbsentFilesAndSharesReadingOnly) {
+TEST(OuvreFichier, OpensExistingFilesOnlyAndSharesReadingOnly) {
   MemoryFileSystem fs;
+  EXPECT_FALSE(OuvreFichier(fs, ShortString("C:\\stamp.exe")));
+  EXPECT_FALSE(fs.IsFile("C:\\stamp.exe"));
+  fs.AddFile("C:\\stamp.exe", "MZ");
   auto f = OuvreFichier(fs, ShortString("C:\\stamp.exe"));
   ASSERT_TRUE(f);
-  EXPECT_TRUE(fs.IsFile("C:\\stamp.exe"));
   uint32_t error = 0;
   EXPECT_FALSE(fs.Open("C:\\stamp.exe", platform::Access::Write, platform::Share::ReadWrite,
                        platform::Disposition::OpenExisting, &error));
