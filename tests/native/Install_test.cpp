@@ -6,6 +6,7 @@
 
 #include "common/Errors.h"
 #include "installer/Install.h"
+#include "installer/UAttente.h"
 #include "support/MemoryFileSystem.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -357,6 +358,43 @@ TEST_F(Machine, StampingAMissingProgramCreatesNothing) {
       EXPECT_EQ(c.Result, platform::ErrorFileNotFound);
     }
   EXPECT_EQ(stamps, 1);
+}
+
+// The real wait on the in-memory machine: a program that cannot be written
+// for another reason than a running copy ends the update with that error,
+// before anything is expanded or replaced.
+TEST_F(Machine, AReadOnlyProgramEndsTheUpdateWithItsErrorBeforeTheExpansion) {
+  struct NoPump : platform::Pump {
+    void ProcessMessages() override {}
+  } pump;
+  struct Window : WaitingWindow {
+    void SetCaption(const std::string&) override {}
+    void SetText(const std::string&) override {}
+    void Show() override { ADD_FAILURE() << "no window for a program that is not running"; }
+    void Hide() override {}
+    bool IsVisible() const override { return false; }
+  };
+  WaitServices wait{pump, fs, [] { return std::make_unique<Window>(); }};
+  services.AttendFermeture = [&] { AttendFermeture(wait); };
+  InstallOldVersion();
+  fs.SetReadOnly("C:\\Brannoch\\Brannoch.EXE", true);
+  // A wait that should have ended fails the test instead of hanging it.
+  fs.BeforeCall = [this, opens = 0](Op op, const std::string&) mutable {
+    if (op != Op::Open || ++opens != 100000) return;
+    ADD_FAILURE() << "still waiting";
+    fs.SetReadOnly("C:\\Brannoch\\Brannoch.EXE", false);
+  };
+  try {
+    Run({1});
+    FAIL() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.Message(), "Accès au fichier refusé");
+  }
+  EXPECT_EQ(fs.Contents("C:\\Brannoch\\MAJ\\Brannoch.FCC"), Payload);
+  EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\MAJ\\brannoch.exe"));
+  EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\ex_Brannoch.EXE"));
+  EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "old program");
+  EXPECT_EQ(fs.OpenHandles(), 0);
 }
 
 TEST_F(Machine, MissingPayloadResourceIsReportedBeforeAnyFileIsWritten) {
