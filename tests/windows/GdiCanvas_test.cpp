@@ -55,6 +55,30 @@ TEST(GdiCanvas, FontHeightFollowsPointsAndPixelsPerInch) {
   EXPECT_EQ(c.TextHeight(""), c.TextHeight("W"));
 }
 
+// Every font the system makes asks for the ANSI character set, so cp1252
+// texts show as written on systems of any language.
+TEST(GdiCanvas, FontsAreMadeWithTheAnsiCharacterSet) {
+  LOGFONTA lf{};
+  GdiObject<HFONT> made = MakeFont(Font{"Tahoma", 10, clBlack, fsBold, 96});
+  ASSERT_NE(made.Get(), nullptr);
+  ASSERT_EQ(GetObjectA(made.Get(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+  EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
+
+  DibSection dib(10, 10);
+  for (const char* face : {"Tahoma", "MS Sans Serif"}) {
+    Font f = dib.Canvas().GetFont();
+    f.Name = face;
+    dib.Canvas().SetFont(f);
+    dib.Canvas().TextWidth("W");  // realizes the font
+    HGDIOBJ selected = GetCurrentObject(dib.Handle(), OBJ_FONT);
+    lf = {};
+    ASSERT_EQ(GetObjectA(selected, sizeof lf, &lf), static_cast<int>(sizeof lf)) << face;
+    EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET) << face;
+    EXPECT_STREQ(lf.lfFaceName, face);
+    EXPECT_EQ(GetTextCharset(dib.Handle()), ANSI_CHARSET) << face;
+  }
+}
+
 TEST(GdiCanvas, ConstructorPpiIsTheInitialFontsOwn) {
   DibSection dib(4, 4, 32, 120);
   EXPECT_EQ(dib.Canvas().PixelsPerInch(), 120);

@@ -29,7 +29,7 @@ GdiObject<HFONT> MakeFont(const Font& f) {
   lf.lfItalic = (f.Style & fsItalic) ? TRUE : FALSE;
   lf.lfUnderline = (f.Style & fsUnderline) ? TRUE : FALSE;
   lf.lfStrikeOut = (f.Style & fsStrikeOut) ? TRUE : FALSE;
-  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfCharSet = ANSI_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;

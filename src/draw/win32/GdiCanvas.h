@@ -22,7 +22,8 @@ COLORREF ToColorRef(Colour c);
 // from the top down.
 BITMAPINFO TopDownDib(int width, int height, int bitsPerPixel);
 
-// A GDI font for a Font description: height -MulDiv(Size, PixelsPerInch, 72).
+// A GDI font for a Font description: height -MulDiv(Size, PixelsPerInch, 72),
+// character set ANSI (the texts are cp1252 whatever the system's language).
 // Null when GDI refuses it.
 GdiObject<HFONT> MakeFont(const Font& f);
 
