@@ -1,6 +1,9 @@
 // GdiCanvas on a DIB section: fonts by points and ppi, text backgrounds, shapes, copies and restore of the DC.
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "common/Errors.h"
 #include "draw/win32/GdiCanvas.h"
 
 namespace {
@@ -77,6 +80,14 @@ TEST(GdiCanvas, FontsAreMadeWithTheAnsiCharacterSet) {
     EXPECT_STREQ(lf.lfFaceName, face);
     EXPECT_EQ(GetTextCharset(dib.Handle()), ANSI_CHARSET) << face;
   }
+}
+
+TEST(GdiCanvas, SectionsOfNoPixelsOrTooManyBytesAreRefused) {
+  EXPECT_THROW(DibSection(0, 5), ERangeError);
+  EXPECT_THROW(DibSection(5, 5, 16), ERangeError);
+  // Rows of 2^30 bytes: two of them pass what an int counts.
+  EXPECT_THROW(DibSection(1 << 28, 2), EOutOfMemory);
+  EXPECT_THROW(DibSection(INT_MAX, INT_MAX), EOutOfMemory);
 }
 
 TEST(GdiCanvas, ConstructorPpiIsTheInitialFontsOwn) {
