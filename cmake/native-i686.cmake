@@ -11,4 +11,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT -m32)
 set(CMAKE_SHARED_LINKER_FLAGS_INIT -m32)
 # Debian's 32-bit libraries (lib32z1-dev) live in /usr/lib32.
 set(CMAKE_LIBRARY_PATH /usr/lib32)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-i386 -L /)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-i386)
