@@ -123,6 +123,28 @@ TEST_F(Fcc, NameFieldsKeepLeftoversAndPaddingReachesItsSize) {
             std::string::npos);
 }
 
+TEST_F(Fcc, ProgressGoesToErrorsAndChangesNoByte) {
+  std::string a = Put("brannoch.exe", std::string(3000, 'p'));
+  std::string b = Put("b.txt", std::string(1000, 'b'));
+  std::string quiet = (dir / "quiet.fcc").string(), shown = (dir / "shown.fcc").string();
+  std::string out1, out2, err1, err2;
+  ASSERT_EQ(Run({"pack", quiet, a, b}, &out1, &err1), 0);
+  ASSERT_EQ(Run({"pack", shown, "--progress", a, b}, &out2, &err2), 0);
+  EXPECT_EQ(Read(quiet), Read(shown));
+  EXPECT_EQ(out1, out2);
+  EXPECT_EQ(err1, "");
+  EXPECT_EQ(err2, "\rfcc : lecture 75 % (1/2 fichiers)\rfcc : lecture 100 % (2/2 fichiers)"
+                  "\nfcc : compression de 4039 octets\n");
+
+  // A name is refused before anything is read; a failure once the progress
+  // line has started is reported on a line of its own.
+  std::string err;
+  EXPECT_EQ(Run({"pack", quiet, "--progress", a, Put("CON", "x")}, nullptr, &err), 1);
+  EXPECT_EQ(err.find("fcc : nom refus"), 0u) << err;
+  EXPECT_EQ(Run({"pack", quiet, "--progress", a, "/proc/self/status"}, nullptr, &err), 1);
+  EXPECT_EQ(err.find("\rfcc : lecture 100 % (1/2 fichiers)\nfcc : fichier allong"), 0u) << err;
+}
+
 TEST_F(Fcc, RefusesWhatTheInstallerWouldRefuse) {
   std::string out = (dir / "p.fcc").string();
   for (std::string bad : {"CON", "nul.txt", "Com3.log", "point.", "espace ", "a\\b", "a:b", "quoi?", "a*", "x|y",
@@ -238,20 +260,22 @@ TEST_F(Fcc, PackShowsProgressAndLeavesNothingWhenItFails) {
   o.Output = out;
   o.Files = {big};
   o.Progress = &progress;
-  o.ProgressDelay = 0;
+  o.ProgressInPlace = false;
   fcc::Pack(o);
+  // Whole lines: one a piece here, where the interval is 0.
   std::string lines = progress.str();
-  EXPECT_NE(lines.find("fcc pack : 0 % (0 Mio sur 3)\n"), std::string::npos) << lines;
-  EXPECT_NE(lines.find("fcc pack : 33 % (1 Mio sur 3)\n"), std::string::npos) << lines;
-  EXPECT_EQ(lines.substr(lines.size() - 31), "fcc pack : 100 % (3 Mio sur 3)\n");
-  o.ProgressTerminal = true;
+  EXPECT_EQ(lines.find("fcc : lecture 8 % (0/1 fichiers)\n"), 0u) << lines;
+  EXPECT_NE(lines.find("\nfcc : lecture 50 % (0/1 fichiers)\n"), std::string::npos) << lines;
+  const std::string end = "fcc : lecture 100 % (1/1 fichiers)\nfcc : compression de 3145746 octets\n";
+  EXPECT_EQ(lines.substr(lines.size() - end.size()), end);
+  o.ProgressInPlace = true;
   progress.str("");
   fcc::Pack(o);
   lines = progress.str();
-  EXPECT_EQ(lines.substr(0, 26), "\rfcc pack : 0 % (0 Mio sur");
-  EXPECT_EQ(lines.substr(lines.size() - 32), "\rfcc pack : 100 % (3 Mio sur 3)\n");
+  EXPECT_EQ(lines.find("\rfcc : lecture 8 % (0/1 fichiers)\r"), 0u) << lines;
+  EXPECT_EQ(lines.substr(lines.size() - end.size() - 1), "\r" + end);
 
-  // Without a progress stream, or before its delay, nothing is shown.
+  // Unasked, a short pack shows nothing.
   std::string err;
   ASSERT_EQ(Run({"pack", out, big}, nullptr, &err), 0);
   EXPECT_EQ(err, "");

@@ -19,7 +19,7 @@ namespace fcc {
 namespace {
 
 const char* const Usage =
-    "usage : fcc pack SORTIE [--name-field L] [--pad-to N --pad-member NOM] FICHIER...\n"
+    "usage : fcc pack SORTIE [--name-field L] [--pad-to N --pad-member NOM] [--progress] FICHIER...\n"
     "        fcc list CHARGE\n"
     "        fcc extract CHARGE\n";
 
@@ -233,10 +233,12 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   const std::string& cmd = args[0];
   try {
     if (cmd == "pack") {
+      // A long pack shows its progress even unasked: after a second on a
+      // terminal, every ten seconds elsewhere.
       PackOptions o;
       o.Progress = &err;
-      o.ProgressTerminal = errTerminal;
-      o.ProgressDelay = errTerminal ? 1 : 10;
+      o.ProgressInPlace = errTerminal;
+      o.ProgressAfter = errTerminal ? 1 : 10;
       std::vector<std::string> plain;
       bool options = true;
       for (std::size_t i = 1; i < args.size(); ++i) {
@@ -266,6 +268,9 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
           o.PadTo = number(value());
         } else if (options && a == "--pad-member") {
           o.PadMember = value();
+        } else if (options && a == "--progress") {
+          o.ProgressInPlace = true;
+          o.ProgressAfter = 0;
         } else if (options && a.size() > 1 && a[0] == '-') {
           return usage("option inconnue : " + a);
         } else {

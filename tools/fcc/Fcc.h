@@ -27,12 +27,15 @@ struct PackOptions {
   // with the size that makes the expanded archive exactly PadTo bytes.
   std::optional<uint64_t> PadTo;
   std::string PadMember;
-  // Where the progress of a long pack goes (nowhere when null): once the pack
-  // has run ProgressDelay seconds, on a terminal one line rewritten in place,
-  // elsewhere a line every ProgressDelay seconds.
+  // Where the progress of the pack goes (nowhere when null), once it has run
+  // ProgressAfter seconds: "fcc : lecture P % (I/N fichiers)" as the files
+  // are read and compressed, then "fcc : compression de S octets" with the
+  // archive's size. In place, the first line is rewritten (carriage returns)
+  // after each file and at most four times a second within one; otherwise
+  // it is a whole line every ProgressAfter seconds.
   std::ostream* Progress = nullptr;
-  bool ProgressTerminal = false;
-  double ProgressDelay = 10;
+  bool ProgressInPlace = true;
+  double ProgressAfter = 0;
 };
 
 struct Member {

@@ -107,45 +107,52 @@ private:
   z_stream z_;
 };
 
-// The progress of a long pack: on a terminal, one line rewritten in place;
-// elsewhere, a line every ProgressDelay seconds.
+// The progress line of PackOptions: how much of the files has been read and
+// compressed, then the archive's size.
 class Progress {
 public:
-  Progress(const PackOptions& o, uint64_t total) : o_(o), total_(total), start_(Clock::now()) {}
+  // files: how many, of total bytes.
+  Progress(const PackOptions& o, std::size_t files, uint64_t total)
+      : o_(o), files_(files), total_(total), start_(Clock::now()) {}
   ~Progress() {
-    if (shown_ && o_.ProgressTerminal) *o_.Progress << "\n" << std::flush;
+    // A failure is reported on a line of its own.
+    if (shown_ && !done_ && o_.ProgressInPlace) *o_.Progress << "\n" << std::flush;
   }
-  void Update(uint64_t done) {
+  // n more bytes of the files read; fileDone: the file they end is whole.
+  void Read(uint64_t n, bool fileDone) {
+    read_ += n;
+    if (fileDone) ++filesDone_;
     if (o_.Progress == nullptr) return;
     Clock::time_point now = Clock::now();
-    if (Seconds(now - start_) < o_.ProgressDelay) return;
-    if (shown_ && Seconds(now - last_) < (o_.ProgressTerminal ? 0.25 : o_.ProgressDelay)) return;
-    Show(done);
+    if (Seconds(now - start_) < o_.ProgressAfter) return;
+    double every = o_.ProgressInPlace ? (fileDone ? 0 : 0.25) : o_.ProgressAfter;
+    if (shown_ && Seconds(now - last_) < every) return;
+    std::string line = "fcc : lecture " + std::to_string(total_ ? std::min<uint64_t>(100, read_ * 100 / total_) : 100) +
+                       " % (" + std::to_string(filesDone_) + "/" + std::to_string(files_) + " fichiers)";
+    if (o_.ProgressInPlace)
+      *o_.Progress << "\r" << line << std::flush;
+    else
+      *o_.Progress << line << "\n" << std::flush;
+    shown_ = true;
     last_ = now;
   }
-  // The last line, at 100 %, when the pack was long enough to show any.
-  void Done() {
-    if (shown_) Show(total_);
+  // The end of a pack whose progress was shown.
+  void Done(uint64_t archive) {
+    done_ = true;
+    if (shown_)
+      *o_.Progress << (o_.ProgressInPlace ? "\n" : "") << "fcc : compression de " << archive << " octets\n"
+                   << std::flush;
   }
 
 private:
   using Clock = std::chrono::steady_clock;
   static double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-  void Show(uint64_t done) {
-    auto mio = [](uint64_t n) { return std::to_string(n >> 20); };
-    std::string text = "fcc pack : " + std::to_string(total_ ? done * 100 / total_ : 100) + " % (" + mio(done) +
-                       " Mio sur " + mio(total_) + ")";
-    if (o_.ProgressTerminal)
-      *o_.Progress << "\r" << text << std::flush;
-    else
-      *o_.Progress << text << "\n" << std::flush;
-    shown_ = true;
-  }
 
   const PackOptions& o_;
-  uint64_t total_;
+  std::size_t files_, filesDone_ = 0;
+  uint64_t total_, read_ = 0;
   Clock::time_point start_, last_;
-  bool shown_ = false;
+  bool shown_ = false, done_ = false;
 };
 
 }  // namespace
@@ -171,6 +178,7 @@ Listing Pack(const PackOptions& o) {
     struct stat st;
     if (exists && stat(f.c_str(), &st) == 0 && st.st_dev == target.st_dev && st.st_ino == target.st_ino)
       throw EFccError("le fichier de sortie est aussi une entrée : " + Quoted(f));
+    HostFile::Open(f);  // readable: refused now rather than halfway through
     add(BaseName(f), f, size);
   }
   if (o.PadTo.has_value() != !o.PadMember.empty())
@@ -219,10 +227,10 @@ Listing Pack(const PackOptions& o) {
     AjouteLe32(head, static_cast<uint32_t>(size));
     out.Write(head.data(), head.size());
     Deflater z(out);
-    Progress progress(o, size);
-    uint64_t done = table.size();
+    uint64_t files = 0;
+    for (const Input& in : inputs) files += in.Path.empty() ? 0 : in.Size;
+    Progress progress(o, o.Files.size(), files);
     z.Add(table.data(), table.size());
-    progress.Update(done);
     std::unique_ptr<char[]> buf(new char[Piece]);
     for (const Input& in : inputs) {
       if (in.Path.empty()) {
@@ -232,22 +240,24 @@ Listing Pack(const PackOptions& o) {
           filler.Next(buf.get(), k);
           z.Add(buf.get(), k);
           left -= static_cast<uint32_t>(k);
-          progress.Update(done += k);
         }
         continue;
       }
       HostFile file = HostFile::Open(in.Path);
-      for (uint32_t left = in.Size; left > 0;) {
-        std::size_t k = file.Read(buf.get(), std::min<std::size_t>(left, Piece));
-        if (k == 0) throw EFccError("fichier raccourci pendant la compression : " + Quoted(in.Path));
+      for (uint32_t left = in.Size;;) {
+        std::size_t k = left > 0 ? file.Read(buf.get(), std::min<std::size_t>(left, Piece)) : 0;
+        if (k == 0 && left > 0) throw EFccError("fichier raccourci pendant la compression : " + Quoted(in.Path));
         z.Add(buf.get(), k);
         left -= static_cast<uint32_t>(k);
-        progress.Update(done += k);
+        bool whole = left == 0;
+        if (whole && file.Read(buf.get(), 1) != 0)
+          throw EFccError("fichier allongé pendant la compression : " + Quoted(in.Path));
+        progress.Read(k, whole);
+        if (whole) break;
       }
-      if (file.Read(buf.get(), 1) != 0) throw EFccError("fichier allongé pendant la compression : " + Quoted(in.Path));
     }
     z.Finish();
-    progress.Done();
+    progress.Done(size);
     r.Compressed = z.Written();
     out.Close();
   } catch (...) {
