@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -26,10 +27,20 @@ enum class Access { Read, Write, ReadWrite };
 // What other openers may do while the file is open.
 enum class Share { None, Read, Write, ReadWrite };
 enum class Disposition {
-  CreateAlways,  // create, or empty an existing file
+  // A new file: an existing file of that name is replaced, never written
+  // through. The name is removed first and the file created exclusively, so
+  // that a hard or symbolic link there leaves what it leads to untouched. A
+  // folder, a read-only file or anything else that is not a file or a link
+  // under the name is refused (ErrorAccessDenied) and left as it is.
+  CreateAlways,
   OpenExisting,  // fail when absent
-  OpenAlways,    // open, or create when absent
+  OpenAlways,    // open, or create when absent; an existing file is written in place
 };
+
+// A name as the file system compares names, without regard to case: Windows'
+// folding of cp1252, where the ASCII letters and the letters that have a
+// capital in the code page become that capital (é is É, but not E).
+std::string FoldName(std::string_view name);
 
 // 100-nanosecond units since 1601-01-01 UTC.
 using FileTime = uint64_t;
@@ -60,7 +71,10 @@ public:
   virtual uint32_t CreateDirectory(const std::string& path) = 0;
   // True when path names an existing file (not a folder).
   virtual bool FileExists(const std::string& path) = 0;
-  // Copies with overwrite of an existing destination; returns a system error code.
+  // Copies from onto to, an existing destination replaced as CreateAlways
+  // replaces it (never written through; a folder or a read-only file there
+  // fails). A destination that is the source itself, under any name, fails
+  // with ErrorSharingViolation. Returns a system error code.
   virtual uint32_t CopyFile(const std::string& from, const std::string& to) = 0;
   // Returns a system error code.
   virtual uint32_t DeleteFile(const std::string& path) = 0;

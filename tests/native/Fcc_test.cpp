@@ -206,19 +206,35 @@ TEST_F(Fcc, ListRefusesDamagedPayloads) {
 
 TEST_F(Fcc, ExtractWritesThroughNoLinkAndFindsNamesWithoutCase) {
   std::string out = (dir / "p.fcc").string();
-  ASSERT_EQ(Run({"pack", out, Put("Lien.txt", "nouveau"), Put("Fiche.frm", "fiche")}), 0);
+  ASSERT_EQ(Run({"pack", out, Put("Lien.txt", "nouveau"), Put("Dur.txt", "dur"), Put("Fiche.frm", "fiche")}), 0);
+  // Links planted under a member's name and under the temporary file's.
   std::string outside = Put("dehors.txt", "intact");
   fs::create_symlink(outside, dir / "Lien.txt");
+  fs::create_hard_link(outside, dir / "DUR.TXT");
+  fs::create_symlink(outside, dir / "p.CTN");
   std::ofstream(dir / "FICHE.FRM") << "ancienne";
-  EXPECT_NE(Refusal({"extract", out}).find("Accès au fichier refusé"), std::string::npos);
-  EXPECT_EQ(Read(outside), "intact");
-
-  fs::remove(dir / "Lien.txt");
   ASSERT_EQ(Run({"extract", out}), 0);
+  EXPECT_EQ(Read(outside), "intact");
+  EXPECT_EQ(fs::hard_link_count(outside), 1u);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "Lien.txt")));
   EXPECT_EQ(Read(dir / "Lien.txt"), "nouveau");
-  // Windows would write the existing file whatever its case: no second file.
+  EXPECT_EQ(Read(dir / "DUR.TXT"), "dur");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "p.CTN")));
+  // Windows would find the existing file whatever its case: no second file.
   EXPECT_EQ(Read(dir / "FICHE.FRM"), "fiche");
   EXPECT_FALSE(fs::exists(dir / "Fiche.frm"));
+
+  // What is not a file under a member's or the temporary file's name is
+  // refused at once, and stays.
+  ASSERT_EQ(mkfifo((dir / "Fiche.frm").c_str(), 0666), 0);
+  fs::remove(dir / "FICHE.FRM");
+  EXPECT_NE(Refusal({"extract", out}).find("Accès au fichier refusé"), std::string::npos);
+  EXPECT_TRUE(fs::is_fifo(dir / "Fiche.frm"));
+  fs::remove(dir / "Fiche.frm");
+  fs::remove(dir / "p.CTN");  // left by the failure
+  ASSERT_EQ(mkfifo((dir / "p.ctn").c_str(), 0666), 0);
+  EXPECT_NE(Refusal({"extract", out}).find("Impossible de créer le fichier"), std::string::npos);
+  EXPECT_TRUE(fs::is_fifo(dir / "p.ctn"));
 }
 
 TEST_F(Fcc, PackInPiecesMakesTheBytesOfOneCompression) {

@@ -1,5 +1,6 @@
 // The in-memory file system behaves as Windows does where the installer's
-// tests rely on it: paths, sharing, files in use, faults, full disks, times.
+// tests rely on it: paths, sharing, files in use, faults, full disks, times,
+// and files replaced rather than written through links.
 #include <gtest/gtest.h>
 
 #include "support/MemoryFileSystem.h"
@@ -76,7 +77,9 @@ TEST(MemoryFileSystem, SharingAndFilesInUse) {
   EXPECT_EQ(e, platform::ErrorSharingViolation);
   EXPECT_TRUE(Open(fs, "C:\\Brannoch\\Brannoch.EXE", Access::Read, Share::ReadWrite, Disposition::OpenExisting, &e));
   EXPECT_EQ(fs.CopyFile("C:\\Brannoch\\Brannoch.EXE", "C:\\copie"), 0u);
-  EXPECT_EQ(fs.CopyFile("C:\\copie", "C:\\Brannoch\\Brannoch.EXE"), platform::ErrorSharingViolation);
+  EXPECT_EQ(fs.CopyFile("C:\\copie", "C:\\Brannoch\\Brannoch.EXE"), platform::ErrorAccessDenied);
+  EXPECT_FALSE(Open(fs, "C:\\Brannoch\\Brannoch.EXE", Access::Write, Share::None, Disposition::CreateAlways, &e));
+  EXPECT_EQ(e, platform::ErrorAccessDenied);
   EXPECT_EQ(fs.DeleteFile("C:\\Brannoch\\Brannoch.EXE"), platform::ErrorAccessDenied);
   // The hook lets the program end between two attempts.
   int attempts = 0;
@@ -123,6 +126,57 @@ TEST(MemoryFileSystem, FaultsDiskFullAndTimes) {
   EXPECT_EQ(fs.DeleteFile("C:\\h"), platform::ErrorAccessDenied);
   EXPECT_EQ(fs.CallsOf(Op::CopyFile).size(), 3u);
   EXPECT_EQ(fs.CallsOf(Op::CopyFile)[0].Result, 5u);
+}
+
+TEST(MemoryFileSystem, CreatingAndCopyingReplaceLinksInsteadOfWritingThroughThem) {
+  MemoryFileSystem fs;
+  fs.AddFile("D:\\Dehors\\cible.txt", "intact");
+  fs.AddFile("C:\\P\\source", "nouveau");
+  fs.AddHardLink("C:\\P\\dur", "D:\\Dehors\\cible.txt");
+  fs.AddSymbolicLink("C:\\P\\symbolique", "D:\\Dehors\\cible.txt");
+  fs.AddSymbolicLink("C:\\P\\pendant", "D:\\Dehors\\absent.txt");
+  // Links are followed by reading, and a hard link is the same file.
+  EXPECT_EQ(fs.Contents("C:\\P\\dur"), "intact");
+  EXPECT_TRUE(fs.FileExists("C:\\P\\symbolique"));
+  EXPECT_FALSE(fs.FileExists("C:\\P\\pendant"));
+  uint32_t e = 0;
+  auto reader = Open(fs, "C:\\P\\symbolique", Access::Read, Share::Read, Disposition::OpenExisting, &e);
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(fs.DeleteFile("C:\\P\\dur"), platform::ErrorSharingViolation);  // the file is open
+  reader.reset();
+
+  for (const char* name : {"C:\\P\\dur", "C:\\P\\symbolique", "C:\\P\\pendant"}) {
+    auto f = Open(fs, name, Access::Write, Share::None, Disposition::CreateAlways, &e);
+    ASSERT_TRUE(f) << name;
+    uint32_t done = 0;
+    EXPECT_EQ(f->Write("neuf", 4, &done), 0u);
+    f.reset();
+    EXPECT_EQ(fs.Contents(name), "neuf") << name;
+    EXPECT_FALSE(fs.IsLink(name)) << name;
+  }
+  fs.AddHardLink("C:\\P\\copie dure", "D:\\Dehors\\cible.txt");
+  fs.AddSymbolicLink("C:\\P\\copie symbolique", "D:\\Dehors\\cible.txt");
+  EXPECT_TRUE(fs.IsLink("C:\\P\\copie symbolique"));
+  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\copie dure"), 0u);
+  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\copie symbolique"), 0u);
+  EXPECT_EQ(fs.Contents("C:\\P\\copie symbolique"), "nouveau");
+  EXPECT_EQ(fs.Contents("C:\\P\\copie dure"), "nouveau");
+  EXPECT_EQ(fs.Contents("D:\\Dehors\\cible.txt"), "intact");
+  EXPECT_FALSE(fs.IsFile("D:\\Dehors\\absent.txt"));
+
+  // A copy onto the source under another name would lose it; a folder or a
+  // read-only file is not taken away.
+  fs.AddHardLink("C:\\P\\autre nom", "C:\\P\\source");
+  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\autre nom"), platform::ErrorSharingViolation);
+  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\source"), platform::ErrorSharingViolation);
+  EXPECT_EQ(fs.Contents("C:\\P\\source"), "nouveau");
+  fs.AddFolder("C:\\P\\dossier");
+  fs.SetReadOnly("C:\\P\\copie dure", true);
+  EXPECT_FALSE(Open(fs, "C:\\P\\dossier", Access::Write, Share::None, Disposition::CreateAlways, &e));
+  EXPECT_EQ(e, platform::ErrorAccessDenied);
+  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\copie dure"), platform::ErrorAccessDenied);
+  EXPECT_TRUE(fs.IsFolder("C:\\P\\dossier"));
+  EXPECT_EQ(fs.OpenHandles(), 0);
 }
 
 }  // namespace

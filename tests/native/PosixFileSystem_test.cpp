@@ -1,6 +1,7 @@
 // The host file system's lookup without regard to case, through its index of
 // each folder's names: what this object creates and removes, and what changes
-// beside it.
+// beside it; and files replaced, never written through links, with what is
+// not a file refused without waiting.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -102,6 +103,68 @@ TEST_F(PosixLookup, DeletingOneSpellingLeavesTheOtherFindable) {
   ASSERT_EQ(pfs.DeleteFile(w + "\\double.dat"), 0u);
   EXPECT_FALSE(pfs.FileExists(w + "\\double.dat"));
   EXPECT_TRUE(Names().empty());
+}
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return s;
+}
+
+TEST_F(PosixLookup, CreatingAndCopyingReplaceLinksAndRefuseWhatIsNotAFile) {
+  fs::path outside = dir.string() + "_dehors";
+  fs::create_directory(outside);
+  std::ofstream(outside / "cible.txt") << "intact";
+  std::ofstream(dir / "source") << "nouveau";
+  fs::create_hard_link(outside / "cible.txt", dir / "dur");
+  fs::create_symlink(outside / "cible.txt", dir / "symbolique");
+  fs::create_symlink(outside / "absent.txt", dir / "pendant");
+  fs::create_hard_link(outside / "cible.txt", dir / "copie dure");
+  fs::create_symlink(outside / "cible.txt", dir / "copie symbolique");
+  for (const char* name : {"dur", "symbolique", "pendant"}) Write(name, "neuf");
+  EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\COPIE DURE"), 0u);
+  EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\copie symbolique"), 0u);
+  for (const char* name : {"dur", "symbolique", "pendant"}) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / name))) << name;
+    EXPECT_EQ(Slurp(dir / name), "neuf") << name;
+  }
+  EXPECT_EQ(Slurp(dir / "copie dure"), "nouveau");
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "copie symbolique")));
+  EXPECT_EQ(Slurp(outside / "cible.txt"), "intact");
+  EXPECT_EQ(fs::hard_link_count(outside / "cible.txt"), 1u);
+  EXPECT_FALSE(fs::exists(outside / "absent.txt"));
+
+  // The source under its own or another name is not replaced by itself.
+  fs::create_hard_link(dir / "source", dir / "autre nom");
+  EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\autre nom"), platform::ErrorSharingViolation);
+  EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\Source"), platform::ErrorSharingViolation);
+  EXPECT_EQ(Slurp(dir / "source"), "nouveau");
+
+  // A FIFO, a folder and a read-only file stay, refused at once.
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0666), 0);
+  fs::create_directory(dir / "dossier");
+  std::ofstream(dir / "lecture seule") << "garde";
+  fs::permissions(dir / "lecture seule", fs::perms::owner_read | fs::perms::group_read);
+  uint32_t e = 0;
+  for (const char* name : {"fifo", "dossier", "lecture seule"}) {
+    EXPECT_EQ(pfs.Open(w + "\\" + name, Access::Write, Share::None, Disposition::CreateAlways, &e), nullptr);
+    EXPECT_EQ(e, platform::ErrorAccessDenied) << name;
+    EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\" + name), platform::ErrorAccessDenied) << name;
+  }
+  for (Access a : {Access::Read, Access::Write}) {
+    EXPECT_EQ(pfs.Open(w + "\\fifo", a, Share::Read, Disposition::OpenExisting, &e), nullptr);
+    EXPECT_EQ(e, platform::ErrorAccessDenied);
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+  EXPECT_TRUE(fs::is_directory(dir / "dossier"));
+  EXPECT_EQ(Slurp(dir / "lecture seule"), "garde");
+
+  // Deleting a link takes the link away, not what it leads to.
+  fs::create_symlink(outside / "cible.txt", dir / "lien");
+  EXPECT_EQ(pfs.DeleteFile(w + "\\lien"), 0u);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "lien")));
+  EXPECT_EQ(Slurp(outside / "cible.txt"), "intact");
+  fs::remove_all(outside);
 }
 
 }  // namespace

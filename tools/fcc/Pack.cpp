@@ -17,6 +17,7 @@
 #include "HostFile.h"
 #include "archive/UConcatene.h"
 #include "common/LittleEndian.h"
+#include "platform/FileSystem.h"
 #include "platform/posix/Cp1252.h"
 
 namespace fcc {
@@ -166,7 +167,7 @@ Listing Pack(const PackOptions& o) {
   std::set<std::string> seen;
   auto add = [&](const std::string& utf8Name, const std::string& path, uint32_t size) {
     std::string name = MemberName(utf8Name);
-    if (!seen.insert(platform::FoldCp1252(name)).second)
+    if (!seen.insert(platform::FoldName(name)).second)
       throw EFccError("deux membres du même nom (sans égard à la casse) : \"" + name + "\"");
     inputs.push_back({name, path, size});
   };

@@ -81,21 +81,4 @@ std::optional<std::string> Utf8ToCp1252(std::string_view s) {
   return out;
 }
 
-std::string FoldCp1252(std::string_view s) {
-  std::string r(s);
-  for (char& ch : r) {
-    auto b = static_cast<unsigned char>(ch);
-    if (b >= 'a' && b <= 'z')
-      b -= 32;
-    else if (b >= 0xE0 && b != 0xF7 && b != 0xFF)
-      b -= 32;
-    else if (b == 0x9A || b == 0x9C || b == 0x9E)
-      b -= 0x10;
-    else if (b == 0xFF)
-      b = 0x9F;
-    ch = static_cast<char>(b);
-  }
-  return r;
-}
-
 }  // namespace platform

@@ -17,8 +17,4 @@ std::string Cp1252ToUtf8(std::string_view s);
 // (the C1 control characters included).
 std::optional<std::string> Utf8ToCp1252(std::string_view s);
 
-// Windows' case folding of a cp1252 text: the ASCII letters and the letters
-// that have a capital in the code page become that capital.
-std::string FoldCp1252(std::string_view s);
-
 }  // namespace platform

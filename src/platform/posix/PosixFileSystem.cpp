@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -126,7 +127,7 @@ uint32_t PosixFileSystem::ErrnoToWindows(int e) {
     case 0: return 0;
     case ENOENT: return ErrorFileNotFound;
     case ENOTDIR: return ErrorPathNotFound;
-    case EACCES: case EPERM: case EROFS: case EISDIR: case ELOOP: return ErrorAccessDenied;
+    case EACCES: case EPERM: case EROFS: case EISDIR: case ELOOP: case ENXIO: return ErrorAccessDenied;
     case EMFILE: case ENFILE: return 4;
     case ETXTBSY: case EBUSY: return ErrorSharingViolation;
     case ENOSPC: case EDQUOT: return ErrorDiskFull;
@@ -203,16 +204,15 @@ std::string PosixFileSystem::FindWithoutCase(const std::string& folder, const st
       return "";
     }
     while (dirent* e = readdir(d)) {
-      // The first of names equal without regard to case is the one found.
-      if (std::optional<std::string> n = Utf8ToCp1252(e->d_name)) index.Names.try_emplace(FoldCp1252(*n), e->d_name);
+      if (std::optional<std::string> n = Utf8ToCp1252(e->d_name)) index.Names[FoldName(*n)].push_back(e->d_name);
     }
     closedir(d);
     index.Device = st.st_dev;
     index.Inode = st.st_ino;
     index.Modified = st.st_mtim;
   }
-  auto found = index.Names.find(FoldCp1252(name));
-  return found == index.Names.end() ? "" : found->second;
+  auto found = index.Names.find(FoldName(name));
+  return found == index.Names.end() ? "" : found->second.front();
 }
 
 bool PosixFileSystem::IndexCurrent(const std::string& folder) const {
@@ -234,13 +234,28 @@ void PosixFileSystem::Created(const std::string& host, bool indexWasCurrent) {
     folders_.erase(it);
     return;
   }
-  it->second.Names.try_emplace(FoldCp1252(*name), base);
+  std::vector<std::string>& names = it->second.Names[FoldName(*name)];
+  if (std::find(names.begin(), names.end(), base) == names.end()) names.push_back(base);
   it->second.Modified = st.st_mtim;
 }
 
-void PosixFileSystem::Removed(const std::string& host) {
-  // Another spelling of the name may remain: the folder is read again.
-  folders_.erase(Parent(host));
+void PosixFileSystem::Removed(const std::string& host, bool indexWasCurrent) {
+  auto it = folders_.find(Parent(host));
+  if (it == folders_.end()) return;
+  std::string base = host.substr(host.rfind('/') + 1);
+  std::optional<std::string> name = Utf8ToCp1252(base);
+  struct stat st;
+  if (!indexWasCurrent || !name || stat(it->first.c_str(), &st) != 0) {
+    folders_.erase(it);
+    return;
+  }
+  auto entry = it->second.Names.find(FoldName(*name));
+  if (entry != it->second.Names.end()) {
+    // Another spelling of the name, if there is one, is found from now on.
+    std::erase(entry->second, base);
+    if (entry->second.empty()) it->second.Names.erase(entry);
+  }
+  it->second.Modified = st.st_mtim;
 }
 
 void PosixFileSystem::SetWriteRoot(const std::string& hostFolder) {
@@ -259,22 +274,34 @@ uint32_t PosixFileSystem::CheckWritable(const std::string& host) const {
   return ErrorAccessDenied;
 }
 
+uint32_t PosixFileSystem::Replace(const std::string& host) {
+  struct stat st;
+  if (lstat(host.c_str(), &st) != 0) return errno == ENOENT ? 0 : ErrnoToWindows(errno);
+  // A link goes whatever it leads to; a file only when it may be written.
+  if (!S_ISLNK(st.st_mode) && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0)) return ErrorAccessDenied;
+  bool current = IndexCurrent(Parent(host));
+  if (unlink(host.c_str()) != 0) return ErrnoToWindows(errno);
+  Removed(host, current);
+  return 0;
+}
+
 std::unique_ptr<File> PosixFileSystem::Open(const std::string& path, Access access, Share, Disposition disposition,
                                             uint32_t* error) {
   std::string host = ToHost(path, error);
   if (*error) return nullptr;
-  int flags = O_CLOEXEC;
+  // Not blocking: a FIFO would wait for a peer before it could be refused.
+  int flags = O_CLOEXEC | O_NONBLOCK;
   flags |= access == Access::Read ? O_RDONLY : access == Access::Write ? O_WRONLY : O_RDWR;
-  bool changes = access != Access::Read || disposition != Disposition::OpenExisting;
-  if (disposition == Disposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
-  if (disposition == Disposition::OpenAlways) flags |= O_CREAT;
-  if (changes) {
-    // Never write through a link: it could lead anywhere.
+  if (access != Access::Read || disposition != Disposition::OpenExisting) {
+    // Never write through a symbolic link: it could lead anywhere.
     flags |= O_NOFOLLOW;
     if ((*error = CheckWritable(host))) return nullptr;
   }
-  // Emptying a file read-only is not possible on Windows either.
-  if ((flags & O_TRUNC) && access == Access::Read) flags = (flags & ~O_RDONLY) | O_RDWR;
+  if (disposition == Disposition::CreateAlways) {
+    if ((*error = Replace(host))) return nullptr;
+    flags |= O_CREAT | O_EXCL;
+  }
+  if (disposition == Disposition::OpenAlways) flags |= O_CREAT;
   bool current = (flags & O_CREAT) && IndexCurrent(Parent(host));
   int fd = ::open(host.c_str(), flags, 0666);
   if (fd < 0) {
@@ -284,7 +311,8 @@ std::unique_ptr<File> PosixFileSystem::Open(const std::string& path, Access acce
   }
   if (flags & O_CREAT) Created(host, current);
   struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  int status = fcntl(fd, F_GETFL);
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || status < 0 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
     ::close(fd);
     *error = ErrorAccessDenied;
     return nullptr;
@@ -318,8 +346,8 @@ uint32_t PosixFileSystem::CopyFile(const std::string& from, const std::string& t
   if (!in) return e;
   struct stat a, b;
   uint32_t h = 0;
-  // Copying a file onto itself would empty it; Windows refuses it as a file in use.
-  if (stat(ToHost(from, &h).c_str(), &a) == 0 && stat(ToHost(to, &h).c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+  // Replacing the source itself would lose it; Windows refuses it as a file in use.
+  if (stat(ToHost(from, &h).c_str(), &a) == 0 && lstat(ToHost(to, &h).c_str(), &b) == 0 && a.st_dev == b.st_dev &&
       a.st_ino == b.st_ino)
     return ErrorSharingViolation;
   std::unique_ptr<File> out = Open(to, Access::Write, Share::None, Disposition::CreateAlways, &e);
@@ -348,8 +376,9 @@ uint32_t PosixFileSystem::DeleteFile(const std::string& path) {
   struct stat st;
   if (lstat(host.c_str(), &st) != 0) return errno == ENOENT ? Missing(host) : ErrnoToWindows(errno);
   if (S_ISDIR(st.st_mode)) return ErrorAccessDenied;
+  bool current = IndexCurrent(Parent(host));
   if (unlink(host.c_str()) != 0) return ErrnoToWindows(errno);
-  Removed(host);
+  Removed(host, current);
   return 0;
 }
 

@@ -14,8 +14,13 @@
 // a change from elsewhere.
 //
 // Sharing modes are not enforced (the host has no mandatory locks). Files are
-// never written through a symbolic link, and with a write root set, nothing
-// is created, written, emptied or deleted outside that folder (5).
+// never written through a link: CreateAlways and CopyFile replace a file or a
+// link by removing its name first and creating the new file exclusively, and
+// a read-only file (no write permission at all) refuses it, as on Windows.
+// Nothing that is not a regular file is opened: a folder, a FIFO, a device or
+// a socket under the name is refused (5) without waiting, and left as it is.
+// With a write root set, nothing is created, written, emptied or deleted
+// outside that folder (5).
 
 #include <sys/types.h>
 
@@ -23,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -60,20 +66,25 @@ private:
     dev_t Device = 0;
     ino_t Inode = 0;
     timespec Modified{};
-    std::unordered_map<std::string, std::string> Names;  // folded cp1252 name -> host name
+    // Folded cp1252 name -> the host names that fold to it, in the folder's
+    // order; the first is the one found.
+    std::unordered_map<std::string, std::vector<std::string>> Names;
   };
 
   uint32_t CheckWritable(const std::string& host) const;
+  // Removes a file or a link at host so that a new file can be created
+  // there; 0 when there is nothing, an error code when it may not go.
+  uint32_t Replace(const std::string& host);
   // The host name of the entry of the host folder that Windows would find for
   // the cp1252 name, or "" when there is none.
   std::string FindWithoutCase(const std::string& folder, const std::string& name) const;
   // Whether the index of the host folder, if there is one, still matches it:
   // asked just before this object changes the folder.
   bool IndexCurrent(const std::string& folder) const;
-  // Keeps the index of host's folder true after this object created host
-  // (dropping it when it was no longer current) or removed host.
+  // Keep the index of host's folder true after this object created or
+  // removed host, or drop it when it was no longer current.
   void Created(const std::string& host, bool indexWasCurrent);
-  void Removed(const std::string& host);
+  void Removed(const std::string& host, bool indexWasCurrent);
 
   std::string current_;  // Windows form
   std::string writeRoot_;

@@ -42,6 +42,15 @@ private:
   UniqueHandle h_;
 };
 
+// Takes an existing name away before a new file is created under it, so that
+// the file or link it named is replaced rather than written through. A
+// folder, a read-only file and a file in use refuse it with their own codes.
+DWORD Remove(const std::string& path) {
+  if (DeleteFileA(path.c_str())) return 0;
+  DWORD e = GetLastError();
+  return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? 0 : e;
+}
+
 }  // namespace
 
 std::unique_ptr<platform::File> Win32FileSystem::Open(const std::string& path, platform::Access access,
@@ -54,9 +63,15 @@ std::unique_ptr<platform::File> Win32FileSystem::Open(const std::string& path, p
              : share == platform::Share::Read  ? FILE_SHARE_READ
              : share == platform::Share::Write ? FILE_SHARE_WRITE
                                                : FILE_SHARE_READ | FILE_SHARE_WRITE;
-  DWORD disp = disposition == platform::Disposition::CreateAlways   ? CREATE_ALWAYS
+  DWORD disp = disposition == platform::Disposition::CreateAlways   ? CREATE_NEW
                : disposition == platform::Disposition::OpenExisting ? OPEN_EXISTING
                                                                     : OPEN_ALWAYS;
+  if (disposition == platform::Disposition::CreateAlways) {
+    if (DWORD e = Remove(path)) {
+      *error = e;
+      return nullptr;
+    }
+  }
   HANDLE h = CreateFileA(path.c_str(), acc, sh, nullptr, disp, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     *error = GetLastError();
@@ -76,7 +91,14 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 uint32_t Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) ? 0 : GetLastError();
+  // The source stays open, its deletion not shared, until the copy is made:
+  // removing the destination cannot take the source away under another name
+  // (it fails with a sharing violation).
+  UniqueHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!source.Valid()) return GetLastError();
+  if (DWORD e = Remove(to)) return e;
+  return CopyFileA(from.c_str(), to.c_str(), TRUE) ? 0 : GetLastError();
 }
 
 uint32_t Win32FileSystem::DeleteFile(const std::string& path) {

@@ -1,6 +1,8 @@
 #pragma once
 // The Win32 implementations of the platform services: each call translates
-// arguments and error codes and nothing more.
+// arguments and error codes and nothing more, except that the file system
+// replaces an existing file where it creates or copies one (removed first,
+// then created exclusively), as platform::FileSystem promises.
 
 #include "platform/win32/Handles.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <set>
 
 #include "platform/SystemMessages.h"
 
@@ -16,27 +17,11 @@ constexpr uint32_t ErrorInvalidHandle = 6;
 constexpr uint32_t ErrorBadNetPath = 53;
 constexpr uint32_t ErrorInvalidName = 123;
 constexpr uint32_t ErrorDirectory = 267;
+constexpr uint32_t ErrorCantResolve = 1921;
 
-// Windows' case folding of cp1252: ASCII letters and the letters that have a
-// capital in the code page.
-char Fold(char c) {
-  auto b = static_cast<unsigned char>(c);
-  if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
-  if (b >= 0xE0 && b != 0xF7 && b != 0xFF) return static_cast<char>(b - 32);
-  switch (b) {
-    case 0x9A: return static_cast<char>(0x8A);
-    case 0x9C: return static_cast<char>(0x8C);
-    case 0x9E: return static_cast<char>(0x8E);
-    case 0xFF: return static_cast<char>(0x9F);
-  }
-  return c;
-}
+char Fold(char c) { return platform::FoldName(std::string_view(&c, 1))[0]; }
 
-std::string Folded(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = Fold(c);
-  return r;
-}
+std::string Folded(std::string_view s) { return platform::FoldName(s); }
 
 bool Reads(Access a) { return a != Access::Write; }
 bool Writes(Access a) { return a != Access::Read; }
@@ -57,13 +42,18 @@ struct MemoryFileSystem::State {
     Access access;
     Share share;
   };
-  struct Node {
-    bool folder = false;
-    std::string spelling;
+  // What a file's names share: a hard link is one more name of a body.
+  struct Body {
     std::string data;
     Times times;
     bool readOnly = false;
     std::vector<Opened> opened;
+  };
+  struct Node {
+    bool folder = false;
+    std::string spelling;
+    std::shared_ptr<Body> body;
+    std::string link;  // a symbolic link's target; "" for a file or a folder
   };
   struct PendingFault {
     Fault f;
@@ -167,10 +157,45 @@ struct MemoryFileSystem::State {
   bool InUse(const std::string& key) const {
     return std::find(inUse.begin(), inUse.end(), key) != inUse.end();
   }
+  std::shared_ptr<Body> NewBody() const {
+    auto b = std::make_shared<Body>();
+    b->times = {now, now, now};
+    return b;
+  }
+  // Each file once, whatever its names.
+  std::set<Body*> Files() const {
+    std::set<Body*> r;
+    for (const auto& [k, n] : nodes)
+      if (!n.folder && n.link.empty()) r.insert(n.body.get());
+    return r;
+  }
   uint64_t Used() const {
     uint64_t u = 0;
-    for (const auto& [k, n] : nodes) u += n.data.size();
+    for (Body* b : Files()) u += b->data.size();
     return u;
+  }
+  // The resolution with symbolic links followed to what they lead to.
+  Resolved Follow(Resolved r) const {
+    for (int hops = 0; hops < 8; ++hops) {
+      const Node* n = r.error ? nullptr : Find(r.key);
+      if (n == nullptr || n->link.empty()) return r;
+      r = Resolve(n->link);
+    }
+    r.error = ErrorCantResolve;
+    return r;
+  }
+  // Takes a name away, as DeleteFile does: a link goes whatever it leads to;
+  // a folder, a read-only file or one in use (5) and a file with open
+  // handles (32) stay. 0 when there is nothing to take.
+  uint32_t Remove(const std::string& key) {
+    Node* n = Find(key);
+    if (n == nullptr) return 0;
+    if (n->link.empty()) {
+      if (n->folder || n->body->readOnly || InUse(key)) return platform::ErrorAccessDenied;
+      if (!n->body->opened.empty()) return platform::ErrorSharingViolation;
+    }
+    nodes.erase(key);
+    return 0;
   }
   // Bytes that the files may still grow by.
   std::optional<uint64_t> Free() const {
@@ -178,8 +203,8 @@ struct MemoryFileSystem::State {
     uint64_t u = Used();
     return u >= *capacity ? 0 : *capacity - u;
   }
-  static bool Compatible(const Node& n, Access access, Share share) {
-    for (const Opened& o : n.opened) {
+  static bool Compatible(const Body& b, Access access, Share share) {
+    for (const Opened& o : b.opened) {
       if (Reads(access) && !SharesRead(o.share)) return false;
       if (Writes(access) && !SharesWrite(o.share)) return false;
       if (Reads(o.access) && !SharesRead(share)) return false;
@@ -220,7 +245,7 @@ struct MemoryFileSystem::State {
       if (n.spelling.empty()) {
         n.folder = true;
         n.spelling = spelling;
-        n.times = {now, now, now};
+        n.body = NewBody();
       }
       i = j + 1;
     }
@@ -231,9 +256,11 @@ namespace {
 
 class MemoryFile : public platform::File {
 public:
-  MemoryFile(std::shared_ptr<MemoryFileSystem::State> s, std::string key, std::string spelling, int id,
-             Access access)
-      : s_(std::move(s)), key_(std::move(key)), spelling_(std::move(spelling)), id_(id), access_(access) {}
+  using Body = MemoryFileSystem::State::Body;
+  MemoryFile(std::shared_ptr<MemoryFileSystem::State> s, std::shared_ptr<Body> body, std::string key,
+             std::string spelling, int id, Access access)
+      : s_(std::move(s)), body_(std::move(body)), key_(std::move(key)), spelling_(std::move(spelling)), id_(id),
+        access_(access) {}
   ~MemoryFile() override {
     if (open_) Release();
   }
@@ -243,7 +270,7 @@ public:
     if (!open_) return s_->Log(MemoryFileSystem::Op::Read, spelling_, ErrorInvalidHandle);
     const MemoryFileSystem::Fault* f = s_->Enter(MemoryFileSystem::Op::Read, spelling_, {key_});
     if (!Reads(access_)) return s_->Log(MemoryFileSystem::Op::Read, spelling_, platform::ErrorAccessDenied);
-    const std::string& data = NodeData();
+    const std::string& data = body_->data;
     uint32_t avail = pos_ >= data.size() ? 0 : static_cast<uint32_t>(std::min<uint64_t>(n, data.size() - pos_));
     if (f != nullptr) avail = std::min(avail, f->Transferred);
     std::memcpy(buf, data.data() + std::min<uint64_t>(pos_, data.size()), avail);
@@ -257,15 +284,15 @@ public:
     if (!open_) return s_->Log(MemoryFileSystem::Op::Write, spelling_, ErrorInvalidHandle);
     const MemoryFileSystem::Fault* f = s_->Enter(MemoryFileSystem::Op::Write, spelling_, {key_});
     if (!Writes(access_)) return s_->Log(MemoryFileSystem::Op::Write, spelling_, platform::ErrorAccessDenied);
-    auto& node = s_->nodes.at(key_);
     uint32_t store = n;
     uint32_t error = 0;
     if (f != nullptr) {
       store = std::min(n, f->Transferred);
       error = f->Error;
     }
+    std::string& data = body_->data;
     uint64_t end = pos_ + store;
-    uint64_t growth = end > node.data.size() ? end - node.data.size() : 0;
+    uint64_t growth = end > data.size() ? end - data.size() : 0;
     std::optional<uint64_t> free = s_->Free();
     if (free && growth > *free) {
       if (s_->mode == MemoryFileSystem::DiskFull::Error) {
@@ -276,23 +303,23 @@ public:
       }
     }
     if (store > 0) {
-      if (pos_ + store > node.data.size()) node.data.resize(pos_ + store);
-      std::memcpy(node.data.data() + pos_, buf, store);
+      if (pos_ + store > data.size()) data.resize(pos_ + store);
+      std::memcpy(data.data() + pos_, buf, store);
       pos_ += store;
-      node.times.Write = s_->now;
+      body_->times.Write = s_->now;
     }
     *done = store;
     return s_->Log(MemoryFileSystem::Op::Write, spelling_, error);
   }
 
-  uint64_t Size() override { return open_ ? NodeData().size() : 0; }
+  uint64_t Size() override { return open_ ? body_->data.size() : 0; }
 
   uint32_t SetTimes(platform::FileTime creation, platform::FileTime access, platform::FileTime write) override {
     if (!open_) return s_->Log(MemoryFileSystem::Op::SetTimes, spelling_, ErrorInvalidHandle);
     if (const MemoryFileSystem::Fault* f = s_->Enter(MemoryFileSystem::Op::SetTimes, spelling_, {key_}))
       return s_->Log(MemoryFileSystem::Op::SetTimes, spelling_, f->Error);
     if (!Writes(access_)) return s_->Log(MemoryFileSystem::Op::SetTimes, spelling_, platform::ErrorAccessDenied);
-    s_->nodes.at(key_).times = {creation, access, write};
+    body_->times = {creation, access, write};
     return s_->Log(MemoryFileSystem::Op::SetTimes, spelling_, 0);
   }
 
@@ -304,16 +331,14 @@ public:
   }
 
 private:
-  const std::string& NodeData() { return s_->nodes.at(key_).data; }
   void Release() {
     open_ = false;
-    auto it = s_->nodes.find(key_);
-    if (it == s_->nodes.end()) return;
-    auto& o = it->second.opened;
+    auto& o = body_->opened;
     o.erase(std::remove_if(o.begin(), o.end(), [&](const auto& x) { return x.id == id_; }), o.end());
   }
 
   std::shared_ptr<MemoryFileSystem::State> s_;
+  std::shared_ptr<Body> body_;
   std::string key_, spelling_;
   int id_;
   Access access_;
@@ -341,28 +366,32 @@ std::unique_ptr<platform::File> MemoryFileSystem::Open(const std::string& path, 
   if (r.error) return fail(r.error);
   if (r.root) return fail(platform::ErrorAccessDenied);
   if (!s_->FolderAt(r.parentKey)) return fail(platform::ErrorPathNotFound);
+  if (disposition == Disposition::CreateAlways) {
+    // A new file: whatever the name held is taken away first.
+    if (uint32_t e = s_->Remove(r.key)) return fail(e);
+  } else {
+    r = s_->Follow(r);
+    if (r.error) return fail(r.error);
+    if (!s_->FolderAt(r.parentKey)) return fail(platform::ErrorPathNotFound);
+  }
   State::Node* n = s_->Find(r.key);
   bool writes = Writes(access) || disposition == Disposition::CreateAlways;
   if (n != nullptr) {
     if (n->folder) return fail(platform::ErrorAccessDenied);
-    if (writes && n->readOnly) return fail(platform::ErrorAccessDenied);
+    if (writes && n->body->readOnly) return fail(platform::ErrorAccessDenied);
     if (writes && s_->InUse(r.key)) return fail(platform::ErrorSharingViolation);
-    if (!State::Compatible(*n, access, share)) return fail(platform::ErrorSharingViolation);
-    if (disposition == Disposition::CreateAlways) {
-      n->data.clear();
-      n->times.Write = s_->now;
-    }
+    if (!State::Compatible(*n->body, access, share)) return fail(platform::ErrorSharingViolation);
   } else {
     if (disposition == Disposition::OpenExisting) return fail(platform::ErrorFileNotFound);
     if (s_->InUse(r.key) && writes) return fail(platform::ErrorSharingViolation);
     n = &s_->nodes[r.key];
     n->spelling = r.spelling;
-    n->times = {s_->now, s_->now, s_->now};
+    n->body = s_->NewBody();
   }
   int id = s_->nextId++;
-  n->opened.push_back({id, access, share});
+  n->body->opened.push_back({id, access, share});
   *error = s_->Log(Op::Open, path, 0);
-  return std::make_unique<MemoryFile>(s_, r.key, n->spelling, id, access);
+  return std::make_unique<MemoryFile>(s_, n->body, r.key, n->spelling, id, access);
 }
 
 uint32_t MemoryFileSystem::CreateDirectory(const std::string& path) {
@@ -374,12 +403,12 @@ uint32_t MemoryFileSystem::CreateDirectory(const std::string& path) {
   State::Node& n = s_->nodes[r.key];
   n.folder = true;
   n.spelling = r.spelling;
-  n.times = {s_->now, s_->now, s_->now};
+  n.body = s_->NewBody();
   return s_->Log(Op::CreateDirectory, path, 0);
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) {
-  Resolved r = s_->Resolve(path);
+  Resolved r = s_->Follow(s_->Resolve(path));
   bool yes = false;
   if (s_->Enter(Op::FileExists, path, {r.key}) == nullptr && !r.error) {
     const State::Node* n = s_->Find(r.key);
@@ -394,34 +423,28 @@ uint32_t MemoryFileSystem::CopyFile(const std::string& from, const std::string& 
   std::string shown = from + "|" + to;
   auto done = [&](uint32_t e) { return s_->Log(Op::CopyFile, shown, e); };
   if (const Fault* f = s_->Enter(Op::CopyFile, shown, {a.key, b.key})) return done(f->Error);
+  a = s_->Follow(a);
   if (a.error) return done(a.error);
   State::Node* src = s_->Find(a.key);
   if (src == nullptr) return done(platform::ErrorFileNotFound);
   if (src->folder) return done(platform::ErrorAccessDenied);
-  if (!State::Compatible(*src, Access::Read, Share::Read)) return done(platform::ErrorSharingViolation);
+  if (!State::Compatible(*src->body, Access::Read, Share::Read)) return done(platform::ErrorSharingViolation);
   if (b.error) return done(b.error);
   if (b.root) return done(platform::ErrorAccessDenied);
   if (!s_->FolderAt(b.parentKey)) return done(platform::ErrorPathNotFound);
-  State::Node* dst = s_->Find(b.key);
-  if (dst != nullptr) {
-    if (dst->folder || dst->readOnly) return done(platform::ErrorAccessDenied);
-    if (!State::Compatible(*dst, Access::Write, Share::None)) return done(platform::ErrorSharingViolation);
-  }
+  if (State::Node* dst = s_->Find(b.key); dst != nullptr && dst->link.empty() && dst->body == src->body)
+    return done(platform::ErrorSharingViolation);
+  // The source is held: the destination's name is taken away, then the copy made.
+  std::shared_ptr<State::Body> source = src->body;
+  if (uint32_t e = s_->Remove(b.key)) return done(e);
   if (s_->InUse(b.key)) return done(platform::ErrorSharingViolation);
-  if (dst == src) return done(platform::ErrorSharingViolation);
-  uint64_t old = dst != nullptr ? dst->data.size() : 0;
   std::optional<uint64_t> free = s_->Free();
-  if (free && src->data.size() > old && src->data.size() - old > *free) return done(platform::ErrorDiskFull);
-  std::string data = src->data;
-  platform::FileTime written = src->times.Write;
-  if (dst == nullptr) {
-    dst = &s_->nodes[b.key];
-    dst->spelling = b.spelling;
-    dst->times.Creation = s_->now;
-  }
-  dst->data = std::move(data);
-  dst->times.Access = s_->now;
-  dst->times.Write = written;
+  if (free && source->data.size() > *free) return done(platform::ErrorDiskFull);
+  State::Node& dst = s_->nodes[b.key];
+  dst.spelling = b.spelling;
+  dst.body = s_->NewBody();
+  dst.body->data = source->data;
+  dst.body->times.Write = source->times.Write;
   return done(0);
 }
 
@@ -431,12 +454,8 @@ uint32_t MemoryFileSystem::DeleteFile(const std::string& path) {
   if (r.error) return s_->Log(Op::DeleteFile, path, r.error);
   if (r.root) return s_->Log(Op::DeleteFile, path, platform::ErrorAccessDenied);
   if (!s_->FolderAt(r.parentKey)) return s_->Log(Op::DeleteFile, path, platform::ErrorPathNotFound);
-  State::Node* n = s_->Find(r.key);
-  if (n == nullptr) return s_->Log(Op::DeleteFile, path, platform::ErrorFileNotFound);
-  if (n->folder || n->readOnly || s_->InUse(r.key)) return s_->Log(Op::DeleteFile, path, platform::ErrorAccessDenied);
-  if (!n->opened.empty()) return s_->Log(Op::DeleteFile, path, platform::ErrorSharingViolation);
-  s_->nodes.erase(r.key);
-  return s_->Log(Op::DeleteFile, path, 0);
+  if (s_->Find(r.key) == nullptr) return s_->Log(Op::DeleteFile, path, platform::ErrorFileNotFound);
+  return s_->Log(Op::DeleteFile, path, s_->Remove(r.key));
 }
 
 std::string MemoryFileSystem::GetCurrentDirectory() {
@@ -467,6 +486,7 @@ void MemoryFileSystem::AddDrive(char letter) {
   State::Node& n = s_->nodes[root];
   n.folder = true;
   n.spelling = root;
+  if (!n.body) n.body = s_->NewBody();
 }
 
 void MemoryFileSystem::AddFolder(const std::string& path) {
@@ -488,17 +508,37 @@ void MemoryFileSystem::AddFile(const std::string& path, std::string_view bytes) 
   Resolved parent = s_->Resolve(r.spelling + "\\..");
   s_->MakeFolders(parent);
   State::Node& n = s_->nodes[r.key];
-  if (n.spelling.empty()) {
+  if (n.spelling.empty() || n.folder || !n.link.empty()) {
+    n = State::Node{};
     n.spelling = r.spelling;
-    n.times = {s_->now, s_->now, s_->now};
+    n.body = s_->NewBody();
   }
-  n.folder = false;
-  n.data.assign(bytes);
-  n.times.Write = s_->now;
+  n.body->data.assign(bytes);
+  n.body->times.Write = s_->now;
+}
+
+void MemoryFileSystem::AddHardLink(const std::string& path, const std::string& target) {
+  Resolved r = s_->Resolve(path);
+  State::Node* t = s_->Find(s_->Resolve(target).key);
+  if (r.error || r.root || t == nullptr || t->folder || !t->link.empty() || !s_->FolderAt(r.parentKey)) return;
+  State::Node& n = s_->nodes[r.key];
+  n = State::Node{};
+  n.spelling = r.spelling;
+  n.body = t->body;
+}
+
+void MemoryFileSystem::AddSymbolicLink(const std::string& path, const std::string& target) {
+  Resolved r = s_->Resolve(path);
+  if (r.error || r.root || !s_->FolderAt(r.parentKey)) return;
+  State::Node& n = s_->nodes[r.key];
+  n = State::Node{};
+  n.spelling = r.spelling;
+  n.body = s_->NewBody();
+  n.link = target;
 }
 
 void MemoryFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
-  if (State::Node* n = s_->Find(s_->Resolve(path).key)) n->readOnly = readOnly;
+  if (State::Node* n = s_->Find(s_->Resolve(path).key)) n->body->readOnly = readOnly;
 }
 
 void MemoryFileSystem::SetInUse(const std::string& path, bool inUse) {
@@ -518,9 +558,15 @@ void MemoryFileSystem::AddFault(const Fault& fault) { s_->faults.push_back({faul
 void MemoryFileSystem::ClearFaults() { s_->faults.clear(); }
 
 bool MemoryFileSystem::IsFile(const std::string& path) const {
-  Resolved r = s_->Resolve(path);
+  Resolved r = s_->Follow(s_->Resolve(path));
   const State::Node* n = r.error ? nullptr : s_->Find(r.key);
   return n != nullptr && !n->folder;
+}
+
+bool MemoryFileSystem::IsLink(const std::string& path) const {
+  Resolved r = s_->Resolve(path);
+  const State::Node* n = r.error ? nullptr : s_->Find(r.key);
+  return n != nullptr && !n->link.empty();
 }
 
 bool MemoryFileSystem::IsFolder(const std::string& path) const {
@@ -529,17 +575,17 @@ bool MemoryFileSystem::IsFolder(const std::string& path) const {
 }
 
 std::optional<std::string> MemoryFileSystem::Contents(const std::string& path) const {
-  Resolved r = s_->Resolve(path);
+  Resolved r = s_->Follow(s_->Resolve(path));
   const State::Node* n = r.error ? nullptr : s_->Find(r.key);
   if (n == nullptr || n->folder) return std::nullopt;
-  return n->data;
+  return n->body->data;
 }
 
 std::optional<MemoryFileSystem::Times> MemoryFileSystem::TimesOf(const std::string& path) const {
-  Resolved r = s_->Resolve(path);
+  Resolved r = s_->Follow(s_->Resolve(path));
   const State::Node* n = r.error ? nullptr : s_->Find(r.key);
   if (n == nullptr) return std::nullopt;
-  return n->times;
+  return n->body->times;
 }
 
 std::vector<std::string> MemoryFileSystem::List(const std::string& folder) const {
@@ -563,13 +609,13 @@ std::string MemoryFileSystem::FullPath(const std::string& path) const {
 }
 
 int MemoryFileSystem::OpenHandles(const std::string& path) const {
-  const State::Node* n = s_->Find(s_->Resolve(path).key);
-  return n == nullptr ? 0 : static_cast<int>(n->opened.size());
+  const State::Node* n = s_->Find(s_->Follow(s_->Resolve(path)).key);
+  return n == nullptr ? 0 : static_cast<int>(n->body->opened.size());
 }
 
 int MemoryFileSystem::OpenHandles() const {
   int c = 0;
-  for (const auto& [k, n] : s_->nodes) c += static_cast<int>(n.opened.size());
+  for (State::Body* b : s_->Files()) c += static_cast<int>(b->opened.size());
   return c;
 }
 

@@ -17,13 +17,14 @@
 // Error codes, as Windows gives them:
 //   2   file missing (OpenExisting, CopyFile source, DeleteFile, SetCurrentDirectory)
 //   3   parent folder missing, or the drive does not exist
-//   5   the path is a folder; writing, emptying, replacing or deleting a read-only
-//       file; deleting a file in use; reading or writing through a handle not
-//       opened for it
+//   5   the path is a folder; writing, replacing or deleting a read-only file;
+//       replacing (CreateAlways, a copy onto it) or deleting a file in use;
+//       reading or writing through a handle not opened for it
 //   6   any call on a handle after Close
 //   32  sharing violation: an open, copy or delete that conflicts with the access
-//       and sharing of the handles open on the file, or that wants to write a
-//       file in use (SetInUse)
+//       and sharing of the handles open on the file, that replaces a file with
+//       open handles, that opens a file in use (SetInUse) for writing, or a
+//       copy onto the source itself under any of its names
 //   112 disk full (SetFreeSpace with DiskFull::Error)
 //   183 CreateDirectory on an existing file or folder
 //   267 SetCurrentDirectory on a file
@@ -31,6 +32,14 @@
 //
 // Sharing follows CreateFile: an open succeeds only when every handle already
 // open shares what the new one asks for and the new one shares what they hold.
+//
+// CreateAlways and CopyFile replace, as platform::FileSystem promises: the
+// name is taken away as DeleteFile would (a link whatever it leads to), then
+// a new file is made under the spelling given. Hard links are further names
+// of one file (its bytes, times, read-only flag and handles); a symbolic link
+// names a file by its absolute path and is followed by every other open, by
+// a copy's source, FileExists, IsFile, Contents and TimesOf (1921 after 8
+// links). Folders are never links.
 //
 // Handles stay valid after the file system object is gone (they share its
 // state); DeleteFile of a file with open handles fails with 32, so a handle's
@@ -113,11 +122,15 @@ public:
   void AddFolder(const std::string& path);
   // Creates or replaces a file, with its missing folders; open handles see the new bytes.
   void AddFile(const std::string& path, std::string_view bytes);
+  // A further name of an existing file, or a symbolic link to an absolute path
+  // (which need not exist); what was at path goes.
+  void AddHardLink(const std::string& path, const std::string& target);
+  void AddSymbolicLink(const std::string& path, const std::string& target);
   // A read-only file refuses writing, emptying, replacement and deletion (5).
   void SetReadOnly(const std::string& path, bool readOnly);
   // A file in use, like the program file of a running program: it can be read
-  // and copied from, but opens that want to write it and copies onto it fail
-  // with 32, and deleting it with 5. The file need not exist yet.
+  // and copied from, but opens that want to write it fail with 32, and
+  // replacing or deleting it with 5. The file need not exist yet.
   void SetInUse(const std::string& path, bool inUse);
   // Limits the bytes that files may grow by from now on; nullopt: no limit.
   void SetFreeSpace(std::optional<uint64_t> bytes, DiskFull mode = DiskFull::ShortWrite);
@@ -130,6 +143,7 @@ public:
 
   // --- Inspecting
   bool IsFile(const std::string& path) const;
+  bool IsLink(const std::string& path) const;
   bool IsFolder(const std::string& path) const;
   // The bytes of a file; nullopt when there is no such file.
   std::optional<std::string> Contents(const std::string& path) const;
