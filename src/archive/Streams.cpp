@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/Echappe.h"
 #include "common/Errors.h"
 
 namespace {
@@ -11,6 +12,16 @@ namespace {
 constexpr std::size_t MaxTransfer = std::size_t{1} << 30;
 
 }  // namespace
+
+EInOutError ErreurSur(platform::FileSystem& fs, uint32_t code, const std::string& path) {
+  std::string detail = "\"" + EchappeControles(path) + "\"";
+  if (InOutErrorMessage(code) == "Erreur E/S " + std::to_string(code)) {
+    std::string words = fs.SystemMessage(code);
+    if (!words.empty() && words.back() == '.') words.pop_back();
+    detail += " (" + words + ")";
+  }
+  return EInOutError(code, detail);
+}
 
 TMemoryStream::~TMemoryStream() { std::free(data_); }
 
@@ -63,7 +74,7 @@ std::size_t TFileStream::Read(void* buf, std::size_t n) {
   while (total < n) {
     uint32_t part = static_cast<uint32_t>(n - total > MaxTransfer ? MaxTransfer : n - total);
     uint32_t done = 0;
-    if (uint32_t e = file_.Read(p + total, part, &done)) throw EInOutError(e);
+    if (uint32_t e = file_.Read(p + total, part, &done)) Fail(e);
     total += done;
     if (done < part) break;
   }
@@ -79,8 +90,8 @@ std::size_t TFileStream::Write(const void* buf, std::size_t n) {
     uint32_t done = 0;
     uint32_t e = file_.Write(p + total, part, &done);
     pos_ += done;
-    if (e) throw EInOutError(e);
-    if (done < part) throw EInOutError(EInOutError::DiskFull);
+    if (e) Fail(e);
+    if (done < part) Fail(EInOutError::DiskFull);
     total += done;
   }
   return total;
@@ -89,4 +100,9 @@ std::size_t TFileStream::Write(const void* buf, std::size_t n) {
 std::size_t TFileStream::Size() const {
   uint64_t size = file_.Size();
   return size > SIZE_MAX ? SIZE_MAX : static_cast<std::size_t>(size);
+}
+
+void TFileStream::Fail(uint32_t code) const {
+  if (fs_ == nullptr) throw EInOutError(code);
+  throw ErreurSur(*fs_, code, path_);
 }

@@ -5,8 +5,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
+#include "common/Errors.h"
 #include "platform/FileSystem.h"
+
+// The input/output error of a failure on one file, saying which: the
+// run-time library's text, " : ", the path in double quotes (control bytes
+// shown as \xNN), and the system's own words in parentheses when the library
+// has no text of its own for the code ("Erreur E/S 206 : "C:\a" (...)").
+EInOutError ErreurSur(platform::FileSystem& fs, uint32_t code, const std::string& path);
 
 class TStream {
 public:
@@ -64,9 +72,12 @@ private:
 // 1 GiB), so the caller's pieces are the pieces the system sees. The file
 // stays the caller's to close. A failure raises EInOutError with the system's
 // code; a write that stores fewer bytes than asked raises "Disque plein".
+// Given the file's path and file system, the errors name the file (ErreurSur).
 class TFileStream : public TStream {
 public:
   explicit TFileStream(platform::File& file) : file_(file) {}
+  TFileStream(platform::File& file, platform::FileSystem& fs, std::string path)
+      : file_(file), fs_(&fs), path_(std::move(path)) {}
 
   std::size_t Read(void* buf, std::size_t n) override;
   std::size_t Write(const void* buf, std::size_t n) override;
@@ -76,6 +87,10 @@ public:
   std::size_t Position() const override { return pos_; }
 
 private:
+  [[noreturn]] void Fail(uint32_t code) const;
+
   platform::File& file_;
+  platform::FileSystem* fs_ = nullptr;
+  std::string path_;
   std::size_t pos_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "archive/ZComp32.h"
 #include "common/Attendre.h"
 #include "common/Chemins.h"
+#include "common/Echappe.h"
 #include "common/Errors.h"
 #include "common/LittleEndian.h"
 #include "common/TextUtils.h"
@@ -25,6 +27,7 @@ using platform::Share;
 constexpr const char* Realise = "Réalisé";
 constexpr const char* Interrompu = "interrompu";
 
+// One entry of the member table.
 struct TMembre {
   ShortString Nom;
   uint32_t Taille = 0;
@@ -37,43 +40,131 @@ std::string Joint(const std::string& folder, std::string_view name) {
   return r;
 }
 
-void Lit(File& f, void* buf, uint32_t n) {
-  uint32_t done = 0;
-  if (uint32_t e = f.Read(buf, n, &done)) throw EInOutError(e);
-  if (done < n) throw EInOutError(EInOutError::ReadPastEnd);
-}
+std::string Guillemets(std::string_view text) { return "\"" + EchappeControles(text) + "\""; }
 
-void Ecrit(File& f, const void* buf, uint32_t n) {
-  uint32_t done = 0;
-  if (uint32_t e = f.Write(buf, n, &done)) throw EInOutError(e);
-  if (done < n) throw EInOutError(EInOutError::DiskFull);
-}
+// A file read in sequence through a buffer of its own, so that the table's
+// small fields do not each cost a call of the file; larger reads go straight
+// to the caller's buffer once what is buffered has been given.
+class Lecteur {
+public:
+  Lecteur(platform::FileSystem& fs, File& f, std::string path) : fs_(fs), f_(f), path_(std::move(path)) {}
 
-void Ferme(std::unique_ptr<File>& f) {
-  uint32_t e = f->Close();
-  f.reset();
-  if (e) throw EInOutError(e);
-}
+  // Reads exactly n bytes; fewer raise "Lecture au-delà de la fin de fichier".
+  void Lit(void* buf, uint32_t n) {
+    auto p = static_cast<uint8_t*>(buf);
+    while (n > 0) {
+      if (at_ == end_) {
+        if (n >= Taille) {
+          Appel(p, n);
+          return;
+        }
+        Appel(buffer_.get(), Taille, true);
+        at_ = 0;
+      }
+      uint32_t k = std::min(n, end_ - at_);
+      std::memcpy(p, buffer_.get() + at_, k);
+      at_ += k;
+      p += k;
+      n -= k;
+    }
+  }
+
+private:
+  static constexpr uint32_t Taille = 64 * 1024;
+
+  static uint8_t* Reserve() {
+    auto* p = new (std::nothrow) uint8_t[Taille];
+    if (p == nullptr) throw EOutOfMemory(SOutOfMemory);
+    return p;
+  }
+
+  // One call of the file for n bytes, or for up to n when filling the buffer.
+  void Appel(uint8_t* p, uint32_t n, bool remplit = false) {
+    uint32_t done = 0;
+    if (uint32_t e = f_.Read(p, n, &done)) throw ErreurSur(fs_, e, path_);
+    if (remplit) end_ = done;
+    if (done == 0 || (!remplit && done < n)) throw EInOutError(EInOutError::ReadPastEnd, Guillemets(path_));
+  }
+
+  platform::FileSystem& fs_;
+  File& f_;
+  std::string path_;
+  std::unique_ptr<uint8_t[]> buffer_{Reserve()};
+  uint32_t at_ = 0, end_ = 0;
+};
 
 std::unique_ptr<File> Ouvre(platform::FileSystem& fs, const std::string& path, Access access, Share share,
                             Disposition disposition) {
   uint32_t e = 0;
   std::unique_ptr<File> f = fs.Open(path, access, share, disposition, &e);
-  if (!f) throw EInOutError(e ? e : platform::ErrorAccessDenied);
+  if (!f) throw ErreurSur(fs, e ? e : platform::ErrorAccessDenied, path);
   return f;
 }
 
-// A name as a message can show it: control bytes as #code.
-std::string Lisible(std::string_view nom) {
-  std::string r;
-  for (char c : nom) {
-    if (static_cast<unsigned char>(c) < 0x20)
-      r += "#" + std::to_string(static_cast<unsigned char>(c));
-    else
-      r += c;
+// The table of the archive, read entry by entry and checked as it comes:
+// read once whole before anything is written, and again beside the data, so
+// that its size does not count in memory.
+class Table {
+public:
+  Table(const ArchiveServices& s, const std::string& archive)
+      : s_(s), archive_(archive), file_(Ouvre(s.Files, archive, Access::Read, Share::Read, Disposition::OpenExisting)),
+        in_(s.Files, *file_, archive) {
+    std::size_t name = archive.rfind('\\');
+    temporaire_ = platform::FoldName(name == std::string::npos ? archive : archive.substr(name + 1));
   }
-  return r;
-}
+
+  // The archive's size, and the count and name field of its head.
+  uint64_t Longueur() { return file_->Size(); }
+  void Tete(uint32_t* count, uint8_t* l) {
+    uint8_t head[4];
+    in_.Lit(head, 4);
+    *count = LitLe32(head);
+    if (*count > INT32_MAX) throw ERangeError(SRangeError);
+    in_.Lit(l, 1);
+    l_ = *l;
+  }
+
+  // Entry i (from 1), refused with EArchiveError when it is damaged or names
+  // a member unsafely.
+  TMembre Suivant(uint32_t i) {
+    uint8_t field[256] = {};
+    in_.Lit(field, l_);
+    uint8_t size[4];
+    in_.Lit(size, 4);
+    const std::string refus = " dans l'archive " + Guillemets(archive_) + " : membre " + std::to_string(i);
+    if (l_ > 0 && field[0] > l_ - 1)
+      throw EArchiveError("Longueur de nom incorrecte" + refus + ", " + std::to_string(field[0]) +
+                          " caractères pour " + std::to_string(l_ - 1) + " au plus");
+    TMembre m;
+    m.Nom = std::string_view(reinterpret_cast<const char*>(field + 1), field[0]);
+    m.Taille = LitLe32(size);
+    if (m.Taille > INT32_MAX)
+      throw EArchiveError("Taille de membre incorrecte" + refus + ", " + std::to_string(m.Taille) + " octets");
+    std::string motif = MotifDeRefus(m.Nom);
+    if (!motif.empty())
+      throw EArchiveError("Nom de membre interdit" + refus + ", " + Guillemets(m.Nom) + " (" + motif + ")");
+    // The file system would take it for the archive being read, which is
+    // deleted at the end.
+    if (platform::FoldName(m.Nom) == temporaire_)
+      throw EArchiveError("Nom de membre interdit" + refus + ", " + Guillemets(m.Nom) +
+                          " (nom du fichier temporaire)");
+    return m;
+  }
+
+  // The rest of the archive, from where the table ends.
+  Lecteur& Donnees() { return in_; }
+  void Ferme() {
+    uint32_t e = file_->Close();
+    if (e) throw ErreurSur(s_.Files, e, archive_);
+  }
+
+private:
+  const ArchiveServices& s_;
+  std::string archive_, temporaire_;
+  std::unique_ptr<File> file_;
+  Lecteur in_;
+  uint8_t l_ = 0;
+};
 
 bool EstPeripherique(std::string_view nom) {
   // Windows reads a device in the part before the first dot, blanks before
@@ -142,9 +233,13 @@ void Decompresse(const ArchiveServices& s, const ShortString& source, const Shor
       s.Files.Open(destination.str(), Access::Write, Share::None, Disposition::CreateAlways, &e);
   if (!out) throw EFCreateError(FCreateErrorMessage(destination.str(), s.Files.SystemMessage(e)));
   try {
-    TFileStream from(*in), to(*out);
-    TZCompress().DecompressStream(from, to, nullptr);
-    Ferme(out);
+    TFileStream from(*in, s.Files, source.str()), to(*out, s.Files, destination.str());
+    try {
+      TZCompress().DecompressStream(from, to, nullptr);
+    } catch (const ECompressionError& e) {
+      throw ECompressionError(e.Message() + " : " + Guillemets(source.str()));
+    }
+    if (uint32_t c = out->Close()) throw ErreurSur(s.Files, c, destination.str());
   } catch (...) {
     // A partial archive must not outlive the failure: it could be taken for
     // a whole one.
@@ -152,60 +247,46 @@ void Decompresse(const ArchiveServices& s, const ShortString& source, const Shor
     s.Files.DeleteFile(destination.str());
     throw;
   }
-  Ferme(in);
+  if (uint32_t c = in->Close()) throw ErreurSur(s.Files, c, source.str());
 }
 
 void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
   std::string folder(DossierDe(archive.str()));
   if (folder.empty()) folder = s.Files.GetCurrentDirectory();
 
-  std::unique_ptr<File> a = Ouvre(s.Files, archive.str(), Access::Read, Share::Read, Disposition::OpenExisting);
-  const uint64_t length = a->Size();
-  uint8_t head[4];
-  Lit(*a, head, 4);
-  uint32_t count = LitLe32(head);
-  if (count > INT32_MAX) throw ERangeError(SRangeError);
+  // The table, read whole and checked, before anything else happens.
+  Table table(s, archive.str());
+  const uint64_t length = table.Longueur();
+  uint32_t count = 0;
   uint8_t l = 0;
-  Lit(*a, &l, 1);
-  // The table must lie within the file before it is given any memory.
+  table.Tete(&count, &l);
+  // The table must lie within the file before it is read.
   uint64_t offset = 5 + uint64_t{count} * (l + 4u);
-  if (offset > length) throw EInOutError(EInOutError::ReadPastEnd);
-
-  std::vector<TMembre> table;
-  try {
-    table.resize(count);
-  } catch (const std::bad_alloc&) {
-    throw EOutOfMemory(SOutOfMemory);
-  }
+  if (offset > length)
+    throw EInOutError(EInOutError::ReadPastEnd, "table de " + std::to_string(count) + " membres dans l'archive " +
+                                                    Guillemets(archive.str()) + " de " + std::to_string(length) +
+                                                    " octets");
+  uint64_t data = 0;
   uint32_t largest = 0;
-  for (uint32_t i = 0; i < count; ++i) {
-    uint8_t field[256] = {};
-    Lit(*a, field, l);
-    uint8_t size[4];
-    Lit(*a, size, 4);
-    if (l > 0 && field[0] > l - 1)
-      throw EArchiveError("Longueur de nom incorrecte dans l'archive \"" + archive.str() + "\" : membre " +
-                          std::to_string(i + 1) + ", " + std::to_string(field[0]) + " caractères pour " +
-                          std::to_string(l - 1) + " au plus");
-    table[i].Nom = std::string_view(reinterpret_cast<const char*>(field + 1), field[0]);
-    table[i].Taille = LitLe32(size);
-    largest = std::max(largest, table[i].Taille);
+  for (uint32_t i = 1; i <= count; ++i) {
+    TMembre m = table.Suivant(i);
+    data += m.Taille;
+    largest = std::max(largest, m.Taille);
   }
-  for (uint32_t i = 0; i < count; ++i) {
-    const TMembre& m = table[i];
-    if (m.Taille > INT32_MAX)
-      throw EArchiveError("Taille de membre incorrecte dans l'archive \"" + archive.str() + "\" : membre " +
-                          std::to_string(i + 1) + ", " + std::to_string(m.Taille) + " octets");
-    std::string motif = MotifDeRefus(m.Nom);
-    if (!motif.empty())
-      throw EArchiveError("Nom de membre interdit dans l'archive \"" + archive.str() + "\" : \"" +
-                          Lisible(m.Nom) + "\" (" + motif + ")");
-  }
+  // Data that the table does not account for: a count too small or bytes
+  // added; the members would be written shifted. Data missing are found
+  // where they are missing, as a short read.
+  if (offset + data < length)
+    throw EArchiveError("Données en trop dans l'archive " + Guillemets(archive.str()) + " : " +
+                        std::to_string(length - offset - data) + " octets après le dernier membre");
 
   // Every member goes through this one buffer, in pieces.
   const auto piece = static_cast<uint32_t>(std::min<uint64_t>({largest, length - offset, MorceauDeCopie}));
   std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[piece]);
   if (!buffer) throw EOutOfMemory(SOutOfMemory);
+  Lecteur& in = table.Donnees();
+  Table entries(s, archive.str());
+  entries.Tete(&count, &l);
 
   FenetreOuverte w(s.Progress());
   w->SetCaption("Déconcaténation de " + archive.str());
@@ -216,7 +297,7 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
   w.Show();
 
   for (uint32_t i = 1; i <= count; ++i) {
-    const TMembre& m = table[i - 1];
+    const TMembre m = entries.Suivant(i);
     w->SetLabel6("Extraction de " + m.Nom.str());
     if (w->Label2() == Interrompu)
       s.Messages.BoiteMessage("Interruption Interdite",
@@ -226,24 +307,32 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
     w->SetLabel2(Realise);
     w->SetPosition(static_cast<int>(std::nearbyint(i * 100.0 / count)));
 
-    std::unique_ptr<File> f =
-        Ouvre(s.Files, Joint(folder, m.Nom), Access::Write, Share::None, Disposition::CreateAlways);
+    const std::string path = Joint(folder, m.Nom);
+    std::unique_ptr<File> f = Ouvre(s.Files, path, Access::Write, Share::None, Disposition::CreateAlways);
     // A size beyond the end of the file is a short read: refused before any
     // of it is copied, so the member is left empty.
-    if (m.Taille > length - offset) throw EInOutError(EInOutError::ReadPastEnd);
+    if (m.Taille > length - offset)
+      throw EInOutError(EInOutError::ReadPastEnd,
+                        "l'archive " + Guillemets(archive.str()) + " s'arrête dans le membre " + Guillemets(m.Nom));
     for (uint32_t left = m.Taille; left > 0;) {
       uint32_t part = std::min(left, piece);
-      Lit(*a, buffer.get(), part);
-      Ecrit(*f, buffer.get(), part);
+      in.Lit(buffer.get(), part);
+      uint32_t done = 0;
+      uint32_t e = f->Write(buffer.get(), part, &done);
+      if (e == 0 && done < part) e = EInOutError::DiskFull;
+      if (e) throw ErreurSur(s.Files, e, path);
       left -= part;
     }
     offset += m.Taille;
-    Ferme(f);
+    uint32_t e = f->Close();
+    f.reset();
+    if (e) throw ErreurSur(s.Files, e, path);
   }
 
   w->SetLabel2(Realise);
   w.Close();
-  Ferme(a);
+  entries.Ferme();
+  table.Ferme();
 }
 
 void ExtraitArchive(const ArchiveServices& s, const ShortString& path) {

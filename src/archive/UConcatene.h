@@ -30,15 +30,19 @@ inline constexpr uint32_t MorceauDeCopie = 256 * 1024;
 void ExtraitArchive(const ArchiveServices& s, const ShortString& path);
 
 // Inflates the compressed file source, opened with writing by others denied,
-// into the file destination (created or emptied), in pieces: neither is held
-// in memory. When the data are damaged or a write fails, the destination is
-// deleted again.
+// into the file destination (created anew), in pieces: neither is held in
+// memory. When the data are damaged or a write fails, the destination is
+// deleted again. Errors name the file concerned, the payload for a damaged
+// stream.
 void Decompresse(const ArchiveServices& s, const ShortString& source, const ShortString& destination);
 
 // Splits the concatenation archive into member files in its folder, copying
-// each member in pieces through one buffer. An archive whose table is damaged
-// or names a member unsafely is refused with EArchiveError before any member
-// is written.
+// each member in pieces through one buffer; the table is read twice (checked
+// whole first, then beside the data) rather than held, so memory does not
+// grow with it. Refused with EArchiveError before any member is written: a
+// damaged table, a member named unsafely or named like the archive itself
+// (as the file system compares names), and data that go on after the last
+// member. An error on a member's file names it.
 void Deconcatene(const ArchiveServices& s, const ShortString& archive);
 
 // Why a member name may not be written into the archive's folder, or "" when

@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <functional>
+#include <string>
 
 #include "archive/Streams.h"
 
@@ -29,12 +30,13 @@ public:
   // ECompressionError "Error in compression routine: <code>" for damaged data:
   // the zlib code, -5 for an input that ends too early (the size field
   // included) or data that hold more than the declared size, -3 for a
-  // declared size that the data do not reach or cannot reach. Memory that
-  // cannot be had raises the run-time library's out-of-memory errors.
+  // declared size that the data do not reach or cannot reach; the code is
+  // followed by the situation in words, in parentheses. Memory that cannot be
+  // had raises the run-time library's out-of-memory errors.
   void DecompressStream(TStream& input, TStream& output, const TZCompressProgress& progress);
 
 private:
-  static void Check(int code);
+  [[noreturn]] static void Check(int code, const std::string& situation);
   static void CheckInflateInit(z_stream& z);
   static int CheckInflate(z_stream& z);
   static void CheckInflateEnd(z_stream& z);

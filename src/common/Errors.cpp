@@ -19,6 +19,9 @@ std::string InOutErrorMessage(uint32_t code) {
 
 EInOutError::EInOutError(uint32_t code) : Exception(InOutErrorMessage(code)), code_(code) {}
 
+EInOutError::EInOutError(uint32_t code, const std::string& detail)
+    : Exception(InOutErrorMessage(code) + " : " + detail), code_(code) {}
+
 std::string FOpenErrorMessage(const std::string& path, const std::string& systemMessage) {
   return "Impossible d'ouvrir le fichier \"" + path + "\". " + systemMessage;
 }

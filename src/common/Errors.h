@@ -32,6 +32,9 @@ private:
 class EInOutError : public Exception {
 public:
   explicit EInOutError(uint32_t code);
+  // The same error saying what failed: its text, " : " and the detail (a
+  // file's name, a member's).
+  EInOutError(uint32_t code, const std::string& detail);
   const char* ClassName() const override { return "EInOutError"; }
   uint32_t ErrorCode() const { return code_; }
 

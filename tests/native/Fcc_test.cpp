@@ -58,6 +58,41 @@ protected:
     EXPECT_EQ(Run(args, nullptr, &err), 1) << err;
     return platform::Utf8ToCp1252(err).value_or(err);
   }
+  // The members fcc list finds, in order.
+  static std::vector<fcc::Member> Members(const std::string& payload, fcc::Listing* l = nullptr) {
+    std::vector<fcc::Member> r;
+    fcc::Listing got = fcc::List(payload, [&](const fcc::Member& m) { r.push_back(m); });
+    EXPECT_EQ(got.Count, r.size());
+    if (l) *l = got;
+    return r;
+  }
+  // A payload file holding the archive, compressed as fcc does.
+  std::string PayloadFile(const std::string& archive) {
+    uLongf n = compressBound(archive.size());
+    std::string z(n, '\0');
+    compress2(reinterpret_cast<Bytef*>(z.data()), &n, reinterpret_cast<const Bytef*>(archive.data()), archive.size(),
+              1);
+    z.resize(n);
+    std::string head;
+    AjouteLe32(head, static_cast<uint32_t>(archive.size()));
+    std::string out = (dir / "p.fcc").string();
+    std::ofstream(out, std::ios::binary | std::ios::trunc) << head << z;
+    return out;
+  }
+  // An archive of one-byte members named as given, with name fields of l bytes.
+  static std::string ArchiveOf(const std::vector<std::string>& names, int l) {
+    std::string a;
+    AjouteLe32(a, static_cast<uint32_t>(names.size()));
+    a += static_cast<char>(l);
+    for (const std::string& n : names) {
+      std::string field(l, '\0');
+      field[0] = static_cast<char>(n.size());
+      field.replace(1, n.size(), n);
+      a += field;
+      AjouteLe32(a, 1);
+    }
+    return a + std::string(names.size(), 'd');
+  }
   static std::string Inflated(const std::string& payload) {
     uLongf n = LitLe32(reinterpret_cast<const uint8_t*>(payload.data()));
     std::string a(n, '\0');
@@ -79,11 +114,12 @@ TEST_F(Fcc, PackListExtractRoundTrip) {
 
   std::string payload = Read(out);
   EXPECT_EQ(payload.substr(4, 2), std::string("\x78\x01", 2));
-  fcc::Listing l = fcc::List(out);
-  ASSERT_EQ(l.Members.size(), 3u);
-  EXPECT_EQ(l.Members[0].Name, "brannoch.exe");
-  EXPECT_EQ(l.Members[1].Name, "Données de l'élève.frm");  // cp1252, like the literal
-  EXPECT_EQ(l.Members[1].Name.size(), 22u);
+  fcc::Listing l;
+  std::vector<fcc::Member> ms = Members(out, &l);
+  ASSERT_EQ(ms.size(), 3u);
+  EXPECT_EQ(ms[0].Name, "brannoch.exe");
+  EXPECT_EQ(ms[1].Name, "Données de l'élève.frm");  // cp1252, like the literal
+  EXPECT_EQ(ms[1].Name.size(), 22u);
   EXPECT_EQ(l.NameField, 23);
   EXPECT_EQ(l.Expanded, 5 + 3 * 27 + 300000 + 5u);
   EXPECT_EQ(l.Compressed, payload.size() - 4);
@@ -114,10 +150,10 @@ TEST_F(Fcc, NameFieldsKeepLeftoversAndPaddingReachesItsSize) {
   EXPECT_EQ(archive[4], 30);
   std::string second = archive.substr(5 + 34, 30);
   EXPECT_EQ(second, std::string("\x05") + "courtm assez long.txt" + std::string(8, '\0'));
-  fcc::Listing l = fcc::List(out);
-  ASSERT_EQ(l.Members.size(), 3u);
-  EXPECT_EQ(l.Members[2].Name, "Remplissage.dat");
-  EXPECT_EQ(l.Members[2].Size, 500 - 5 - 3 * 34 - 2u);
+  std::vector<fcc::Member> ms = Members(out);
+  ASSERT_EQ(ms.size(), 3u);
+  EXPECT_EQ(ms[2].Name, "Remplissage.dat");
+  EXPECT_EQ(ms[2].Size, 500 - 5 - 3 * 34 - 2u);
 
   EXPECT_NE(Refusal({"pack", out, a, "--pad-to", "50", "--pad-member", "R.dat"}).find("--pad-to 50"),
             std::string::npos);
@@ -228,13 +264,44 @@ TEST_F(Fcc, ExtractWritesThroughNoLinkAndFindsNamesWithoutCase) {
   // refused at once, and stays.
   ASSERT_EQ(mkfifo((dir / "Fiche.frm").c_str(), 0666), 0);
   fs::remove(dir / "FICHE.FRM");
-  EXPECT_NE(Refusal({"extract", out}).find("Accès au fichier refusé"), std::string::npos);
+  std::string member = *platform::PosixFileSystem::ToWindows((dir / "Fiche.frm").string());
+  EXPECT_NE(Refusal({"extract", out}).find("Accès au fichier refusé : \"" + member + "\""), std::string::npos);
   EXPECT_TRUE(fs::is_fifo(dir / "Fiche.frm"));
   fs::remove(dir / "Fiche.frm");
   fs::remove(dir / "p.CTN");  // left by the failure
   ASSERT_EQ(mkfifo((dir / "p.ctn").c_str(), 0666), 0);
   EXPECT_NE(Refusal({"extract", out}).find("Impossible de créer le fichier"), std::string::npos);
   EXPECT_TRUE(fs::is_fifo(dir / "p.ctn"));
+}
+
+TEST_F(Fcc, ErrorsNameTheMemberAndShowNoControlByte) {
+  // 128 accented letters: 128 bytes for the installer, 256 once in UTF-8,
+  // more than the host stores in one name.
+  std::string longName(128, '\xE9');
+  std::string out = PayloadFile(ArchiveOf({"premier.txt", longName, "dernier.txt"}, 200));
+  std::string err, progress;
+  EXPECT_EQ(Run({"extract", out}, &progress, &err), 1);
+  std::string member = *platform::PosixFileSystem::ToWindows(dir.string()) + "\\" + longName;
+  EXPECT_EQ(err, U("fcc : EInOutError : Erreur E/S 206 : \"" + member +
+                   "\" (Le nom de fichier ou l'extension est trop long)\n"));
+  EXPECT_TRUE(fs::exists(dir / "premier.txt"));
+
+  // Bytes that a terminal would obey: DEL and a cp1252 byte standing for a
+  // C1 control are accepted in names, shown escaped by list and extract;
+  // other controls are refused, and the refusal shows them escaped too.
+  fs::remove(dir / "p.CTN");
+  out = PayloadFile(ArchiveOf({"a\x7F.txt", "b\x9D.txt"}, 12));
+  std::string listed;
+  ASSERT_EQ(Run({"list", out}, &listed), 0);
+  EXPECT_EQ(listed.substr(0, listed.find(" membres")), "a\\x7F.txt\t1\nb\\x9D.txt\t1\n2");
+  ASSERT_EQ(Run({"extract", out}, &progress), 0);
+  EXPECT_NE(progress.find("[ 50%] Extraction de a\\x7F.txt\n[100%] Extraction de b\\x9D.txt\n"), std::string::npos)
+      << progress;
+  EXPECT_EQ(Read(dir / U("b\x9D.txt")), "d");
+  out = PayloadFile(ArchiveOf({"a\x1B[2J.txt"}, 12));
+  EXPECT_NE(Refusal({"list", out}).find("membre 1 : nom refusé \"a\\x1B[2J.txt\""), std::string::npos);
+  EXPECT_NE(Refusal({"extract", out}).find("\"a\\x1B[2J.txt\" (caractère interdit)"), std::string::npos);
+  EXPECT_EQ(Refusal({"list", "/nonexistent/\x1B"}), "fcc : fichier introuvable : \"/nonexistent/\\x1B\"\n");
 }
 
 TEST_F(Fcc, PackInPiecesMakesTheBytesOfOneCompression) {
@@ -262,7 +329,7 @@ TEST_F(Fcc, PackInPiecesMakesTheBytesOfOneCompression) {
             Z_OK);
   z.resize(n);
   EXPECT_TRUE(payload.substr(4) == z) << "the stream differs from one compression of the archive";
-  uint32_t pad = fcc::List(out).Members.back().Size;
+  uint32_t pad = Members(out).back().Size;
   std::string lines;
   while (lines.size() < pad) lines += "Zone réservée aux données de Brannoch.\r\n";
   EXPECT_TRUE(archive.substr(archive.size() - pad) == lines.substr(0, pad));
@@ -333,10 +400,11 @@ TEST_F(Fcc, ListReadsATableAcrossPiecesAndRefusesShortOnes) {
     AjouteLe32(a, 1);
   }
   a += std::string(1100, 'd');
-  fcc::Listing l = fcc::List(payload(a));
-  ASSERT_EQ(l.Members.size(), 1100u);
+  fcc::Listing l;
+  std::vector<fcc::Member> ms = Members(payload(a), &l);
+  ASSERT_EQ(ms.size(), 1100u);
   static_assert(5 + 1012 * 259 < 256 * 1024 && 5 + 1013 * 259 > 256 * 1024);
-  EXPECT_EQ(l.Members[1012].Name, "membre 1012");
+  EXPECT_EQ(ms[1012].Name, "membre 1012");
   EXPECT_EQ(l.Expanded, a.size());
 
   a[5 + 1012 * 259] = static_cast<char>(255);

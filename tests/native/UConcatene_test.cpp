@@ -206,7 +206,7 @@ TEST_F(UConcatene, InterruptionDuringTheLastMemberIsNeverReported) {
 TEST_F(UConcatene, ArchiveCutInsideAMemberKeepsWhatWasWritten) {
   std::string a = Archive({{"1", "aaaa"}, {"2", "bbbb"}, {"3", "cccc"}, {"4", "dddd"}}, 8);
   fs.AddFile(payload, Payload(a.substr(0, a.size() - 6)));
-  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd);
+  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"3\"");
   EXPECT_EQ(fs.Contents(dir + "\\1"), "aaaa");
   EXPECT_EQ(fs.Contents(dir + "\\2"), "bbbb");
   EXPECT_EQ(fs.Contents(dir + "\\3"), "");
@@ -259,7 +259,8 @@ TEST_F(UConcatene, DamagedCountsAndSizesAreCheckedAgainstTheFile) {
   std::string a = Archive({{"a", "x"}}, 4);
   a.replace(0, 4, Le32(0x7FFFFFFF));
   fs.AddFile(payload, Payload(a));
-  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd);
+  EXPECT_EQ(Raised([&] { Expand(); }),
+            ReadPastEnd + " : table de 2147483647 membres dans l'archive \"" + dir + "\\Brannoch.CTN\" de 14 octets");
 
   a.replace(0, 4, Le32(0x80000000));
   fs.AddFile(payload, Payload(a));
@@ -268,7 +269,7 @@ TEST_F(UConcatene, DamagedCountsAndSizesAreCheckedAgainstTheFile) {
   a = Archive({{"a", "x"}, {"b", "y"}}, 4);
   a.replace(5 + 8 + 4, 4, Le32(0x7FFFFFF0));
   fs.AddFile(payload, Payload(a));
-  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd);
+  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"b\"");
   EXPECT_EQ(fs.Contents(dir + "\\a"), "x");
   EXPECT_EQ(fs.Contents(dir + "\\b"), "");
 
@@ -278,6 +279,72 @@ TEST_F(UConcatene, DamagedCountsAndSizesAreCheckedAgainstTheFile) {
   EXPECT_EQ(Raised([&] { Expand(); }).rfind("EArchiveError: Taille de membre incorrecte", 0), 0u);
   EXPECT_FALSE(fs.IsFile(dir + "\\a"));
   ExpectClosedDown();
+}
+
+TEST_F(UConcatene, DataAfterTheLastMemberRefuseTheArchiveBeforeAnythingIsWritten) {
+  const std::string archive = dir + "\\Brannoch.CTN";
+  std::string whole = Archive({{"a", "xx"}, {"b", "yy"}, {"c", "zz"}}, 4);
+  std::string fewer = whole;
+  fewer.replace(0, 4, Le32(2));  // the third entry is taken for data
+  struct Case {
+    std::string archive, raised;
+  } cases[] = {
+      {whole + "!!!", "EArchiveError: Données en trop dans l'archive \"" + archive +
+                          "\" : 3 octets après le dernier membre"},
+      {fewer, "EArchiveError: Données en trop dans l'archive \"" + archive + "\" : 10 octets après le dernier membre"},
+  };
+  for (const Case& c : cases) {
+    fs.AddFile(payload, Payload(c.archive));
+    EXPECT_EQ(Raised([&] { Expand(); }), c.raised);
+    EXPECT_TRUE(Written().empty());
+    EXPECT_EQ(rec.Created, 0);
+    ExpectClosedDown();
+  }
+}
+
+TEST_F(UConcatene, AMemberNamedLikeTheTemporaryFileIsRefusedBeforeAnythingIsWritten) {
+  // Compared as the file system compares names: é is É, but not E.
+  const std::string p = dir + "\\Données.fcc";
+  for (const std::string& name : {"données.CTN", "DONNÉES.ctn"}) {
+    fs.AddFile(p, Payload(Archive({{"a.txt", "x"}, {name, "archive"}}, 16)));
+    fs.ClearCalls();
+    try {
+      ExtraitArchive(s, ShortString(p));
+      ADD_FAILURE() << "accepted: " << name;
+    } catch (const EArchiveError& e) {
+      EXPECT_EQ(e.Message(), "Nom de membre interdit dans l'archive \"" + dir + "\\Données.CTN\" : membre 2, \"" +
+                                 name + "\" (nom du fichier temporaire)");
+    }
+    EXPECT_FALSE(fs.IsFile(dir + "\\a.txt"));
+    EXPECT_EQ(rec.Created, 0);
+  }
+  fs.AddFile(p, Payload(Archive({{"DONNEES.CTN", "autre fichier"}}, 16)));
+  ExtraitArchive(s, ShortString(p));
+  EXPECT_EQ(fs.Contents(dir + "\\DONNEES.CTN"), "autre fichier");
+  EXPECT_FALSE(fs.IsFile(dir + "\\Données.CTN"));
+}
+
+TEST_F(UConcatene, LinksUnderMembersAndTheTemporaryFileAreReplaced) {
+  const std::string target = "D:\\Dehors\\cible.txt";
+  fs.AddFile(target, "intact");
+  fs.AddFolder(dir);
+  fs.AddHardLink(dir + "\\dur.txt", target);
+  fs.AddSymbolicLink(dir + "\\symbolique.txt", target);
+  fs.AddSymbolicLink(dir + "\\Brannoch.CTN", target);
+  Put({{"dur.txt", "premier"}, {"SYMBOLIQUE.TXT", "second"}});
+  Expand();
+  EXPECT_EQ(fs.Contents(target), "intact");
+  EXPECT_EQ(fs.Contents(dir + "\\dur.txt"), "premier");
+  EXPECT_EQ(fs.Contents(dir + "\\symbolique.txt"), "second");
+  EXPECT_FALSE(fs.IsLink(dir + "\\symbolique.txt"));
+  EXPECT_FALSE(fs.IsFile(dir + "\\Brannoch.CTN"));
+  EXPECT_FALSE(fs.IsLink(dir + "\\Brannoch.CTN"));
+}
+
+TEST_F(UConcatene, ControlBytesOfANameAreShownEscaped) {
+  Put({{std::string("a\x1B[2J.txt"), "x"}});
+  EXPECT_EQ(Raised([&] { Expand(); }), "EArchiveError: Nom de membre interdit dans l'archive \"" + dir +
+                                           "\\Brannoch.CTN\" : membre 1, \"a\\x1B[2J.txt\" (caractère interdit)");
 }
 
 TEST_F(UConcatene, MissingPayloadWaitsASecondThenFailsToOpen) {
@@ -292,7 +359,8 @@ TEST_F(UConcatene, DamagedPayloadWritesNothing) {
   std::string p = Payload(Archive({{"a", "x"}}, 4));
   p.back() ^= 0x55;
   fs.AddFile(payload, p);
-  EXPECT_EQ(Raised([&] { Expand(); }), "ECompressionError: Error in compression routine: -3");
+  EXPECT_EQ(Raised([&] { Expand(); }), "ECompressionError: Error in compression routine: -3 (somme de contrôle "
+                                       "Adler-32 incorrecte) : \"" + payload + "\"");
   EXPECT_TRUE(Written().empty());
   EXPECT_EQ(fs.OpenHandles(), 0);
 }
@@ -309,7 +377,7 @@ TEST_F(UConcatene, MemberThatCannotBeCreatedIsAnAccessError) {
   Put({{"a", "xxxx"}, {"b", "yyyy"}});
   fs.AddFile(dir + "\\b", "locked");
   fs.SetReadOnly(dir + "\\b", true);
-  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Accès au fichier refusé");
+  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Accès au fichier refusé : \"" + dir + "\\b\"");
   EXPECT_EQ(fs.Contents(dir + "\\a"), "xxxx");
   EXPECT_EQ(fs.Contents(dir + "\\b"), "locked");
   ExpectClosedDown();
@@ -318,7 +386,7 @@ TEST_F(UConcatene, MemberThatCannotBeCreatedIsAnAccessError) {
 TEST_F(UConcatene, ShortWriteIsDiskFull) {
   Put({{"a", "xxxx"}, {"b", "yyyy"}});
   fs.AddFault({Op::Write, dir + "\\b", 0, 2});
-  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Disque plein");
+  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Disque plein : \"" + dir + "\\b\"");
   EXPECT_EQ(fs.Contents(dir + "\\b"), "yy");
   ExpectClosedDown();
 }
@@ -327,7 +395,8 @@ TEST_F(UConcatene, SystemErrorOnWriteGivesItsCode) {
   std::vector<Member> ms = {{"a", "xxxx"}, {"b", "yyyy"}};
   Put(ms);
   fs.SetFreeSpace(Archive(ms, 20).size() + 4 + 2, MemoryFileSystem::DiskFull::Error);
-  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Erreur E/S 112");
+  EXPECT_EQ(Raised([&] { Expand(); }),
+            "EInOutError: Erreur E/S 112 : \"" + dir + "\\b\" (Espace insuffisant sur le disque)");
   EXPECT_EQ(fs.Contents(dir + "\\a"), "xxxx");
   EXPECT_EQ(fs.Contents(dir + "\\b"), "");
   ExpectClosedDown();
@@ -378,7 +447,7 @@ TEST_F(UConcatene, MembersAreCopiedInPiecesAtTheirEdges) {
 TEST_F(UConcatene, ArchiveCutInsideALargeMemberLeavesItEmpty) {
   std::string a = Archive({{"1", "aaaa"}, {"2", Noise(MorceauDeCopie + 10, 3)}}, 8);
   fs.AddFile(payload, Payload(a.substr(0, a.size() - 1)));
-  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd);
+  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"2\"");
   EXPECT_EQ(fs.Contents(dir + "\\1"), "aaaa");
   EXPECT_EQ(fs.Contents(dir + "\\2"), "");
   EXPECT_TRUE(fs.IsFile(dir + "\\Brannoch.CTN"));
@@ -409,9 +478,12 @@ TEST_F(UConcatene, StreamFailureAfterTheTemporaryFileWasStartedLeavesNothing) {
   } cases[] = {
       // Cut short after some pieces were written, and a trailer that does not
       // match what was written in full.
-      {whole.substr(0, whole.size() / 2), "ECompressionError: Error in compression routine: -5"},
+      {whole.substr(0, whole.size() / 2),
+       "ECompressionError: Error in compression routine: -5 (flux coupé avant sa fin, après 393223 octets étendus) : \"" + payload +
+           "\""},
       {whole.substr(0, whole.size() - 1) + static_cast<char>(whole.back() ^ 1),
-       "ECompressionError: Error in compression routine: -3"},
+       "ECompressionError: Error in compression routine: -3 (somme de contrôle Adler-32 incorrecte) : \"" + payload +
+           "\""},
   };
   for (const Case& c : cases) {
     fs.ClearCalls();
@@ -430,17 +502,18 @@ TEST_F(UConcatene, TemporaryFileThatCannotBeWrittenIsDeleted) {
   const std::string temporary = dir + "\\Brannoch.CTN";
   Put({{"a.bin", Noise(3 * 256 * 1024, 6)}});
   fs.SetFreeSpace(256 * 1024 + 10, MemoryFileSystem::DiskFull::Error);
-  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Erreur E/S 112");
+  EXPECT_EQ(Raised([&] { Expand(); }),
+            "EInOutError: Erreur E/S 112 : \"" + temporary + "\" (Espace insuffisant sur le disque)");
   EXPECT_FALSE(fs.IsFile(temporary));
 
   fs.SetFreeSpace(256 * 1024 + 10, MemoryFileSystem::DiskFull::ShortWrite);
-  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Disque plein");
+  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Disque plein : \"" + temporary + "\"");
   EXPECT_FALSE(fs.IsFile(temporary));
 
   // A failure to close it counts as well.
   fs.SetFreeSpace(std::nullopt);
   fs.AddFault({Op::Close, temporary, 23});
-  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Erreur E/S 23");
+  EXPECT_EQ(Raised([&] { Expand(); }), "EInOutError: Erreur E/S 23 : \"" + temporary + "\" (Erreur système 23)");
   EXPECT_FALSE(fs.IsFile(temporary));
   EXPECT_TRUE(Written().empty());
   ExpectClosedDown();

@@ -58,7 +58,10 @@ std::string Failure(const std::string& stream) {
   return "";
 }
 
-std::string Code(int code) { return "Error in compression routine: " + std::to_string(code); }
+// The specified text and code, then the situation in words.
+std::string Code(int code, const std::string& words) {
+  return "Error in compression routine: " + std::to_string(code) + " (" + words + ")";
+}
 
 TEST(ZComp32, EmptyStreamOfSizeZeroSucceedsWithNothingWritten) {
   EXPECT_EQ(Expand(Packed("")), "");
@@ -70,7 +73,9 @@ TEST(ZComp32, ExpandsExactlyAcrossBufferBoundaries) {
   for (std::size_t n : {std::size_t{1}, std::size_t{0xFFFF}, std::size_t{0x10000}, std::size_t{300000}}) {
     std::string data = Noise(n, static_cast<unsigned>(n));
     std::string packed = Packed(data);
-    if (n == 300000) ASSERT_GT(packed.size(), 2u * 0xFFFF);
+    if (n == 300000) {
+      ASSERT_GT(packed.size(), 2u * 0xFFFF);
+    }
     EXPECT_EQ(Expand(packed), data) << n;
   }
   std::string text;
@@ -101,39 +106,47 @@ TEST(ZComp32, DamagedStreamsGiveTheirZlibCodes) {
 
   std::string adler = packed;
   adler.back() ^= 1;
-  EXPECT_EQ(Failure(adler), Code(Z_DATA_ERROR));
+  EXPECT_EQ(Failure(adler), Code(Z_DATA_ERROR, "somme de contrôle Adler-32 incorrecte"));
 
-  EXPECT_EQ(Failure(packed.substr(0, packed.size() / 2)), Code(Z_BUF_ERROR));
+  EXPECT_EQ(Failure(packed.substr(0, packed.size() / 2)),
+            Code(Z_BUF_ERROR, "flux coupé avant sa fin, après 49996 octets étendus"));
   // Only the trailer missing: seen by the final call.
-  EXPECT_EQ(Failure(packed.substr(0, packed.size() - 2)), Code(Z_BUF_ERROR));
+  EXPECT_EQ(Failure(packed.substr(0, packed.size() - 2)),
+            Code(Z_BUF_ERROR, "flux coupé avant sa fin, après 100000 octets étendus"));
 
   std::string header = packed;
   header[4] = 0x79;  // not method 8
-  EXPECT_EQ(Failure(header), Code(Z_DATA_ERROR));
+  EXPECT_EQ(Failure(header), Code(Z_DATA_ERROR, "en-tête zlib incorrect"));
+  std::string block = packed;
+  block[6] = 0x07;  // a first block of the reserved type 3
+  EXPECT_EQ(Failure(block), Code(Z_DATA_ERROR, "données compressées endommagées après 0 octets étendus"));
 
   // FDICT set, header check kept a multiple of 31.
   std::string dict = Le32(5) + std::string("\x78\x20", 2) + std::string(8, '\0');
   dict[5] = static_cast<char>(0x20 + (31 - (0x7820 % 31)));
-  EXPECT_EQ(Failure(dict), Code(Z_NEED_DICT));
+  EXPECT_EQ(Failure(dict), Code(Z_NEED_DICT, "le flux demande un dictionnaire prédéfini"));
 }
 
 TEST(ZComp32, DeclaredSizeMustMatchTheData) {
   std::string data = Noise(1000);
   std::string z = Zlib(data);
   // The data end first: refused instead of looping for ever.
-  EXPECT_EQ(Failure(Le32(1001) + z), Code(Z_DATA_ERROR));
-  EXPECT_EQ(Failure(Le32(200000) + Zlib(std::string(100000, 'x'))), Code(Z_DATA_ERROR));
+  EXPECT_EQ(Failure(Le32(1001) + z),
+            Code(Z_DATA_ERROR, "flux terminé après 1000 octets, taille annoncée de 1001 octets"));
+  EXPECT_EQ(Failure(Le32(200000) + Zlib(std::string(100000, 'x'))),
+            Code(Z_DATA_ERROR, "flux terminé après 100000 octets, taille annoncée de 200000 octets"));
   // Data beyond the declared size, produced inside the loop or by the final call.
-  EXPECT_EQ(Failure(Le32(999) + z), Code(Z_BUF_ERROR));
-  EXPECT_EQ(Failure(Le32(0) + z), Code(Z_BUF_ERROR));
+  EXPECT_EQ(Failure(Le32(999) + z), Code(Z_BUF_ERROR, "données au-delà de la taille annoncée de 999 octets"));
+  EXPECT_EQ(Failure(Le32(0) + z), Code(Z_BUF_ERROR, "données au-delà de la taille annoncée de 0 octets"));
   std::string big = Noise(150000);
-  EXPECT_EQ(Failure(Le32(70000) + Zlib(big)), Code(Z_BUF_ERROR));
+  EXPECT_EQ(Failure(Le32(70000) + Zlib(big)),
+            Code(Z_BUF_ERROR, "données au-delà de la taille annoncée de 70000 octets"));
   EXPECT_EQ(Expand(Le32(1000) + z), data);
 }
 
 TEST(ZComp32, ShortSizeFieldIsRefused) {
   for (std::string s : {std::string(), std::string("\x01"), std::string("\x01\x00\x00", 3)})
-    EXPECT_EQ(Failure(s), Code(Z_BUF_ERROR)) << s.size();
+    EXPECT_EQ(Failure(s), Code(Z_BUF_ERROR, "moins de 4 octets, pas de taille annoncée")) << s.size();
 }
 
 TEST(ZComp32, ImpossibleSizesAreRefusedBeforeReserving) {
@@ -144,6 +157,10 @@ TEST(ZComp32, ImpossibleSizesAreRefusedBeforeReserving) {
     EXPECT_THROW(TZCompress().DecompressStream(in, out, nullptr), ECompressionError) << declared;
     EXPECT_EQ(out.Size(), 0u);
   }
+  EXPECT_EQ(Failure(Le32(0x80000000u) + z), Code(Z_DATA_ERROR, "taille annoncée de 2147483648 octets, hors du format"));
+  EXPECT_EQ(Failure(Le32(20000000) + z),
+            Code(Z_DATA_ERROR, "taille annoncée de 20000000 octets, impossible pour " + std::to_string(z.size()) +
+                                   " octets compressés"));
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <new>
 #include <ostream>
 
 #include "HostFile.h"
 #include "archive/Streams.h"
 #include "archive/UConcatene.h"
 #include "archive/ZComp32.h"
+#include "common/Echappe.h"
 #include "common/LittleEndian.h"
 #include "platform/posix/Cp1252.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -51,17 +53,19 @@ private:
 
 // The archive as the compressed stream delivers it, checked as it comes and
 // strictly (data of exactly the sizes of the table): the header and the
-// table are read, the data only counted. Nothing is raised while it comes,
-// so that a damaged compressed stream is reported first; Result raises the
-// archive's first fault.
+// table are read, the data only counted, each sound entry given to each (if
+// any) and then forgotten. Nothing is raised while it comes, so that a
+// damaged compressed stream is reported first; Result raises the archive's
+// first fault.
 class ArchiveCheck : public TStream {
 public:
+  explicit ArchiveCheck(const std::function<void(const Member&)>& each) : each_(each) {}
   std::size_t Read(void*, std::size_t) override { return 0; }
   std::size_t Write(const void* buf, std::size_t n) override {
     auto p = static_cast<const uint8_t*>(buf);
     pos_ += n;
     while (n > 0 && fault_.empty()) {
-      std::size_t want = !header_ ? 5 : l_.Members.size() < count_ && !Broken() ? l_.NameField + 4u : 0;
+      std::size_t want = !header_ ? 5 : l_.Count < count_ && !Broken() ? l_.NameField + 4u : 0;
       if (want == 0) break;  // the data, only counted
       std::size_t k = std::min(n, want - pending_.size());
       pending_.append(reinterpret_cast<const char*>(p), k);
@@ -105,7 +109,7 @@ private:
   // A count or a table that cannot be right: the entries are not read.
   bool Broken() const { return count_ >= Limit || offset_ > expected_; }
   void Entry(const uint8_t* e) {
-    std::string i = std::to_string(l_.Members.size() + 1);
+    std::string i = std::to_string(l_.Count + 1);
     int l = l_.NameField;
     Member m;
     int n = l > 0 ? e[0] : 0;
@@ -116,12 +120,14 @@ private:
     m.Name.assign(reinterpret_cast<const char*>(e + 1), n);
     m.Size = LitLe32(e + l);
     std::string motif = MotifDeRefus(m.Name);
-    if (!motif.empty()) fault_ = "membre " + i + " : nom refusé \"" + m.Name + "\" (" + motif + ")";
+    if (!motif.empty()) fault_ = "membre " + i + " : nom refusé \"" + EchappeControles(m.Name) + "\" (" + motif + ")";
     else if (m.Size >= Limit) fault_ = "membre " + i + " : taille hors du format";
     data_ += m.Size;
-    l_.Members.push_back(m);
+    ++l_.Count;
+    if (fault_.empty() && each_) each_(m);
   }
 
+  const std::function<void(const Member&)>& each_;
   Listing l_;
   std::string pending_, fault_;
   bool header_ = false;
@@ -141,7 +147,7 @@ public:
 class ConsoleProgressWindow : public ProgressWindow {
 public:
   explicit ConsoleProgressWindow(std::ostream& out) : out_(out) {}
-  void SetCaption(const std::string& text) override { out_ << Utf8(text) << "\n"; }
+  void SetCaption(const std::string& text) override { out_ << Utf8(EchappeControles(text)) << "\n"; }
   void SetLabel1(const std::string&) override {}
   void SetLabel2(const std::string& text) override { label2_ = text; }
   std::string Label2() const override { return label2_; }
@@ -149,7 +155,7 @@ public:
   void SetPosition(int percent) override {
     label2_ = " " + std::to_string(percent) + "% réalisé";
     if (!label6_.empty()) out_ << "[" << (percent < 10 ? "  " : percent < 100 ? " " : "") << percent << "%] "
-                               << Utf8(label6_) << "\n";
+                               << Utf8(EchappeControles(label6_)) << "\n";
   }
   void Show() override {}
   void Hide() override {}
@@ -171,7 +177,7 @@ public:
       else if (c == '>') tag = false;
       else if (!tag) plain += c;
     }
-    out_ << Utf8(Titre) << " : " << Utf8(plain) << "\n";
+    out_ << Utf8(EchappeControles(Titre)) << " : " << Utf8(EchappeControles(plain)) << "\n";
     return 1;
   }
 
@@ -187,24 +193,28 @@ std::string Absolute(const std::string& host) {
 }
 
 std::string Summary(const Listing& l) {
-  return std::to_string(l.Members.size()) + " membres, L = " + std::to_string(l.NameField) + ", " +
+  return std::to_string(l.Count) + " membres, L = " + std::to_string(l.NameField) + ", " +
          std::to_string(l.Expanded) + " octets une fois étendu, " + std::to_string(l.Compressed) +
          " octets compressés\n";
 }
 
 }  // namespace
 
-Listing List(const std::string& payload) {
+Listing List(const std::string& payload, const std::function<void(const Member&)>& each) {
   uint32_t size = CheckedSize(payload);
-  HostFile file = HostFile::Open(payload);
-  HostStream in(file, size);
-  ArchiveCheck archive;
-  try {
-    TZCompress().DecompressStream(in, archive, nullptr);
-  } catch (const ECompressionError& e) {
-    throw EFccError("flux compressé endommagé : " + e.Message());
-  }
-  Listing l = archive.Result();
+  auto read = [&](const std::function<void(const Member&)>& members) {
+    HostFile file = HostFile::Open(payload);
+    HostStream in(file, size);
+    ArchiveCheck archive(members);
+    try {
+      TZCompress().DecompressStream(in, archive, nullptr);
+    } catch (const ECompressionError& e) {
+      throw EFccError("flux compressé endommagé : " + e.Message());
+    }
+    return archive.Result();
+  };
+  Listing l = read(nullptr);
+  if (each) read(each);
   l.Compressed = size >= 4 ? size - 4 : 0;
   return l;
 }
@@ -225,8 +235,11 @@ void Extract(const std::string& payload, std::ostream& out) {
 }
 
 int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errTerminal) {
+  // Every message is cp1252 and shown with its control bytes escaped: names
+  // and arguments come from outside.
+  auto shown = [](const std::string& cp1252) { return Utf8(EchappeControles(cp1252)); };
   auto usage = [&](const std::string& why) {
-    err << "fcc : " << Utf8(why) << "\n" << Utf8(Usage);
+    err << "fcc : " << shown(why) << "\n" << Utf8(Usage);
     return 2;
   };
   if (args.empty()) return usage("commande manquante");
@@ -244,7 +257,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
       for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> const std::string& {
-          if (i + 1 >= args.size()) throw EFccError(a + " attend une valeur");
+          if (i + 1 >= args.size()) throw EFccError(Cp(a) + " attend une valeur");
           return args[++i];
         };
         auto number = [&](const std::string& v) {
@@ -255,7 +268,8 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
           } catch (const std::exception&) {
             used = 0;
           }
-          if (v.empty() || used != v.size() || v[0] == '-') throw EFccError(a + " : nombre attendu, pas \"" + v + "\"");
+          if (v.empty() || used != v.size() || v[0] == '-')
+            throw EFccError(Cp(a) + " : nombre attendu, pas \"" + Cp(v) + "\"");
           return n;
         };
         if (options && a == "--") {
@@ -272,7 +286,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
           o.ProgressInPlace = true;
           o.ProgressAfter = 0;
         } else if (options && a.size() > 1 && a[0] == '-') {
-          return usage("option inconnue : " + a);
+          return usage("option inconnue : " + Cp(a));
         } else {
           plain.push_back(a);
         }
@@ -284,21 +298,24 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
       return 0;
     }
     if (cmd == "list" || cmd == "extract") {
-      if (args.size() != 2) return usage(cmd + " attend un fichier");
+      if (args.size() != 2) return usage(Cp(cmd) + " attend un fichier");
       if (cmd == "extract") {
         Extract(args[1], out);
         return 0;
       }
-      Listing l = List(args[1]);
-      for (const Member& m : l.Members) out << Utf8(m.Name) << "\t" << m.Size << "\n";
+      Listing l = List(args[1], [&](const Member& m) { out << shown(m.Name) << "\t" << m.Size << "\n"; });
       out << Utf8(Summary(l));
       return 0;
     }
-    return usage("commande inconnue : " + cmd);
+    return usage("commande inconnue : " + Cp(cmd));
   } catch (const EFccError& e) {
-    err << "fcc : " << Utf8(e.Message()) << "\n";
+    err << "fcc : " << shown(e.Message()) << "\n";
   } catch (const Exception& e) {
-    err << "fcc : " << e.ClassName() << " : " << Utf8(e.Message()) << "\n";
+    err << "fcc : " << e.ClassName() << " : " << shown(e.Message()) << "\n";
+  } catch (const std::bad_alloc&) {
+    err << "fcc : EOutOfMemory : " << Utf8(SOutOfMemory) << "\n";
+  } catch (const std::exception& e) {
+    err << "fcc : erreur : " << shown(e.what()) << "\n";
   }
   return 1;
 }

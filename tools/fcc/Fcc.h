@@ -5,6 +5,7 @@
 // are the files' base names in cp1252.
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -44,7 +45,7 @@ struct Member {
 };
 
 struct Listing {
-  std::vector<Member> Members;
+  uint32_t Count = 0;
   int NameField = 0;
   uint64_t Expanded = 0, Compressed = 0;
 };
@@ -60,8 +61,11 @@ Listing Pack(const PackOptions& o);
 
 // Reads a payload strictly, in pieces: the compressed stream must expand to
 // exactly its declared size, and the archive must hold its table and data
-// with nothing left over and only names the installer accepts.
-Listing List(const std::string& payload);
+// with nothing left over and only names the installer accepts. Once all of it
+// is found sound, each member is given to each, in order: the payload is
+// read a second time for it, so that nothing is held for the members and
+// memory does not grow with their number.
+Listing List(const std::string& payload, const std::function<void(const Member&)>& each = nullptr);
 
 // Expands the payload with the installer's own ExtraitArchive: a temporary
 // file and the members beside the payload, the temporary file deleted.

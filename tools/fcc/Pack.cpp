@@ -267,7 +267,7 @@ Listing Pack(const PackOptions& o) {
     throw;
   }
 
-  for (const Input& in : inputs) r.Members.push_back({in.Name, in.Size});
+  r.Count = static_cast<uint32_t>(inputs.size());
   r.NameField = l;
   r.Expanded = size;
   return r;
