@@ -28,10 +28,12 @@ enum class Access { Read, Write, ReadWrite };
 enum class Share { None, Read, Write, ReadWrite };
 enum class Disposition {
   // A new file: an existing file of that name is replaced, never written
-  // through. The name is removed first and the file created exclusively, so
-  // that a hard or symbolic link there leaves what it leads to untouched. A
-  // folder, a read-only file or anything else that is not a file or a link
-  // under the name is refused (ErrorAccessDenied) and left as it is.
+  // through. The file is created exclusively and takes the name's place (the
+  // name removed first, or the file made beside and moved over it), so that
+  // a hard or symbolic link there leaves what it leads to untouched. A
+  // folder, a read-only file, a file open elsewhere or anything else that is
+  // not a file or a link under the name is refused (ErrorAccessDenied) and
+  // left as it is.
   CreateAlways,
   OpenExisting,  // fail when absent
   OpenAlways,    // open, or create when absent; an existing file is written in place
@@ -74,7 +76,8 @@ public:
   // Copies from onto to, an existing destination replaced as CreateAlways
   // replaces it (never written through; a folder or a read-only file there
   // fails). A destination that is the source itself, under any name, fails
-  // with ErrorSharingViolation. Returns a system error code.
+  // with ErrorAccessDenied, as does one open elsewhere. Returns a system
+  // error code.
   virtual uint32_t CopyFile(const std::string& from, const std::string& to) = 0;
   // Returns a system error code.
   virtual uint32_t DeleteFile(const std::string& path) = 0;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot:
-#   e2e.sh install|update|wait|reports|declined|argument|damaged|nodisplay
+#   e2e.sh install|update|links|wait|reports|declined|argument|damaged|nodisplay
 # Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT INSTALLER
 # DAMAGED PROBE FCC PAYLOAD OUT. Each scenario sets up the state it needs in
 # the shared prefix, runs, then checks the disk from the host side.
@@ -155,6 +155,46 @@ S
   expect_file "$(cpath 'Brannoch\MAJ\Brannoch.FCC')"
   [ "$(cat "$(cpath 'Brannoch\ex_Brannoch.EXE')")" = 'the previous program' ] || fail "backup is not the previous program"
   cmp -s "$(cpath 'Brannoch\MAJ\brannoch.exe')" "$(cpath 'Brannoch\Brannoch.EXE')" || fail "program not replaced"
+  ;;
+links)
+  # An update where links lead out of C:\Brannoch from every name the run
+  # writes: the payload file, members, the temporary file, the backup, the
+  # copy of the installer and the program itself. Each name gets a file of
+  # its own; what the links lead to stays as it was.
+  clean
+  first_install setup
+  maj="$drive/Brannoch/MAJ"
+  mkdir -p "$maj" "$out/dehors"
+  names=(payload member member2 temporary backup copy program)
+  for n in "${names[@]}"; do printf 'outside %s' "$n" >"$out/dehors/$n"; done
+  touch -d '2001-02-03 04:05:06' "$out/dehors"/*
+  before=$(cd "$out/dehors" && stat -c '%n %s %Y %h' * && cat *)
+  ln -s "$out/dehors/payload" "$maj/Brannoch.FCC"
+  ln -s "$out/dehors/member" "$maj/brannoch.exe"
+  ln "$out/dehors/member2" "$maj/StarMath.ttf" 2>/dev/null || ln -s "$out/dehors/member2" "$maj/StarMath.ttf"
+  ln -s "$out/dehors/temporary" "$maj/Brannoch.CTN"
+  ln "$out/dehors/backup" "$(cpath 'Brannoch\ex_Brannoch.EXE')" 2>/dev/null ||
+    ln -sf "$out/dehors/backup" "$(cpath 'Brannoch\ex_Brannoch.EXE')"
+  rm -f "$(cpath 'Brannoch\install.exe')" "$(cpath 'Brannoch\Brannoch.EXE')"
+  ln -s "$out/dehors/copy" "$drive/Brannoch/install.exe"
+  ln -s "$out/dehors/program" "$drive/Brannoch/Brannoch.EXE"
+  pilot run "$INSTALLER" <<'S'
+when "Mise à jour de*" key O
+when "Mise à jour*" key N
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  expect_stamped
+  after=$(cd "$out/dehors" && stat -c '%n %s %Y %h' * && cat *)
+  [ "$before" = "$after" ] || fail "a file outside changed through a link: $(diff <(echo "$before") <(echo "$after"))"
+  for f in "$maj/Brannoch.FCC" "$maj/brannoch.exe" "$maj/StarMath.ttf" "$(cpath 'Brannoch\ex_Brannoch.EXE')" \
+    "$drive/Brannoch/install.exe" "$drive/Brannoch/Brannoch.EXE"; do
+    [ -f "$f" ] && [ ! -L "$f" ] && [ "$(stat -c %h "$f")" = 1 ] || fail "not a file of its own: $f"
+  done
+  expect_members "$maj"
+  cmp -s "$PAYLOAD" "$maj/Brannoch.FCC" || fail "payload file differs from the embedded payload"
+  cmp -s "$INSTALLER" "$drive/Brannoch/install.exe" || fail "install.exe is not a copy of the installer"
+  [ "$(cat "$(cpath 'Brannoch\ex_Brannoch.EXE')")" = 'outside program' ] || fail "backup is not the previous program"
+  cmp -s "$maj/brannoch.exe" "$drive/Brannoch/Brannoch.EXE" || fail "program not replaced"
   ;;
 reports)
   # The copies that can fail, made to fail by folders standing where the

@@ -167,8 +167,8 @@ TEST(MemoryFileSystem, CreatingAndCopyingReplaceLinksInsteadOfWritingThroughThem
   // A copy onto the source under another name would lose it; a folder or a
   // read-only file is not taken away.
   fs.AddHardLink("C:\\P\\autre nom", "C:\\P\\source");
-  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\autre nom"), platform::ErrorSharingViolation);
-  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\source"), platform::ErrorSharingViolation);
+  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\autre nom"), platform::ErrorAccessDenied);
+  EXPECT_EQ(fs.CopyFile("C:\\P\\source", "C:\\P\\source"), platform::ErrorAccessDenied);
   EXPECT_EQ(fs.Contents("C:\\P\\source"), "nouveau");
   fs.AddFolder("C:\\P\\dossier");
   fs.SetReadOnly("C:\\P\\copie dure", true);

@@ -136,8 +136,8 @@ TEST_F(PosixLookup, CreatingAndCopyingReplaceLinksAndRefuseWhatIsNotAFile) {
 
   // The source under its own or another name is not replaced by itself.
   fs::create_hard_link(dir / "source", dir / "autre nom");
-  EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\autre nom"), platform::ErrorSharingViolation);
-  EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\Source"), platform::ErrorSharingViolation);
+  EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\autre nom"), platform::ErrorAccessDenied);
+  EXPECT_EQ(pfs.CopyFile(w + "\\source", w + "\\Source"), platform::ErrorAccessDenied);
   EXPECT_EQ(Slurp(dir / "source"), "nouveau");
 
   // A FIFO, a folder and a read-only file stay, refused at once.

@@ -346,10 +346,11 @@ uint32_t PosixFileSystem::CopyFile(const std::string& from, const std::string& t
   if (!in) return e;
   struct stat a, b;
   uint32_t h = 0;
-  // Replacing the source itself would lose it; Windows refuses it as a file in use.
+  // Replacing the source itself would lose it; Windows refuses to replace a
+  // file open elsewhere.
   if (stat(ToHost(from, &h).c_str(), &a) == 0 && lstat(ToHost(to, &h).c_str(), &b) == 0 && a.st_dev == b.st_dev &&
       a.st_ino == b.st_ino)
-    return ErrorSharingViolation;
+    return ErrorAccessDenied;
   std::unique_ptr<File> out = Open(to, Access::Write, Share::None, Disposition::CreateAlways, &e);
   if (!out) return e;
   std::vector<char> buf(1 << 16);

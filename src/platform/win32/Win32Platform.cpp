@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
+
 namespace win32 {
 
 namespace {
@@ -42,13 +44,35 @@ private:
   UniqueHandle h_;
 };
 
-// Takes an existing name away before a new file is created under it, so that
-// the file or link it named is replaced rather than written through. A
-// folder, a read-only file and a file in use refuse it with their own codes.
-DWORD Remove(const std::string& path) {
-  if (DeleteFileA(path.c_str())) return 0;
+// A name beside path, in its folder, for a new file that is then moved over
+// path: moving replaces what the name held, a file or a link, without
+// following it (deleting first would not do: Wine deletes what a host link
+// leads to). Unique within the process; nothing else makes such names.
+std::string Beside(const std::string& path) {
+  static unsigned made = 0;
+  std::size_t end = path.find_last_of("\\/:");
+  char name[48];
+  std::snprintf(name, sizeof name, "~brn%lx-%x.tmp", static_cast<unsigned long>(GetCurrentProcessId()), ++made);
+  return (end == std::string::npos ? std::string() : path.substr(0, end + 1)) + name;
+}
+
+// Whether path may be replaced: a folder and a read-only file may not,
+// which Windows refuses on the move as well, but Wine does not always.
+DWORD Replaceable(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  if (a != INVALID_FILE_ATTRIBUTES && (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+    return ERROR_ACCESS_DENIED;
+  return 0;
+}
+
+// Moves the new file beside over path; on failure the new file goes (once it
+// is closed, when it is open).
+DWORD MoveOver(const std::string& beside, const std::string& path) {
+  if (MoveFileExA(beside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
   DWORD e = GetLastError();
-  return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? 0 : e;
+  SetFileAttributesA(beside.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(beside.c_str());
+  return e;
 }
 
 }  // namespace
@@ -63,15 +87,21 @@ std::unique_ptr<platform::File> Win32FileSystem::Open(const std::string& path, p
              : share == platform::Share::Read  ? FILE_SHARE_READ
              : share == platform::Share::Write ? FILE_SHARE_WRITE
                                                : FILE_SHARE_READ | FILE_SHARE_WRITE;
-  DWORD disp = disposition == platform::Disposition::CreateAlways   ? CREATE_NEW
-               : disposition == platform::Disposition::OpenExisting ? OPEN_EXISTING
-                                                                    : OPEN_ALWAYS;
   if (disposition == platform::Disposition::CreateAlways) {
-    if (DWORD e = Remove(path)) {
-      *error = e;
+    // Made beside, exclusively, and moved over the name while open: the
+    // handle shares deletion so that it can be moved.
+    if ((*error = Replaceable(path))) return nullptr;
+    std::string beside = Beside(path);
+    UniqueHandle h(CreateFileA(beside.c_str(), acc, sh | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.Valid()) {
+      *error = GetLastError();
       return nullptr;
     }
+    if ((*error = MoveOver(beside, path))) return nullptr;
+    return std::make_unique<Win32File>(std::move(h));
   }
+  DWORD disp = disposition == platform::Disposition::OpenExisting ? OPEN_EXISTING : OPEN_ALWAYS;
   HANDLE h = CreateFileA(path.c_str(), acc, sh, nullptr, disp, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     *error = GetLastError();
@@ -91,14 +121,15 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 uint32_t Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
-  // The source stays open, its deletion not shared, until the copy is made:
-  // removing the destination cannot take the source away under another name
-  // (it fails with a sharing violation).
+  // The source stays open, its deletion not shared, until the copy is in
+  // place: the move cannot replace the source itself, under any name.
   UniqueHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!source.Valid()) return GetLastError();
-  if (DWORD e = Remove(to)) return e;
-  return CopyFileA(from.c_str(), to.c_str(), TRUE) ? 0 : GetLastError();
+  if (DWORD e = Replaceable(to)) return e;
+  std::string beside = Beside(to);
+  if (!CopyFileA(from.c_str(), beside.c_str(), TRUE)) return GetLastError();
+  return MoveOver(beside, to);
 }
 
 uint32_t Win32FileSystem::DeleteFile(const std::string& path) {

@@ -1,8 +1,9 @@
 #pragma once
 // The Win32 implementations of the platform services: each call translates
 // arguments and error codes and nothing more, except that the file system
-// replaces an existing file where it creates or copies one (removed first,
-// then created exclusively), as platform::FileSystem promises.
+// replaces an existing file where it creates or copies one, as
+// platform::FileSystem promises: the new file is made exclusively under a
+// name of its own beside it, then moved over the name.
 
 #include "platform/win32/Handles.h"
 

@@ -184,15 +184,16 @@ struct MemoryFileSystem::State {
     r.error = ErrorCantResolve;
     return r;
   }
-  // Takes a name away, as DeleteFile does: a link goes whatever it leads to;
-  // a folder, a read-only file or one in use (5) and a file with open
-  // handles (32) stay. 0 when there is nothing to take.
-  uint32_t Remove(const std::string& key) {
+  // Takes a name away, as DeleteFile does, or as moving a new file over it
+  // does (replace): a link goes whatever it leads to; a folder, a read-only
+  // file or one in use (5) and a file with open handles (32 for a deletion,
+  // 5 for a replacement) stay. 0 when there is nothing to take.
+  uint32_t Remove(const std::string& key, bool replace) {
     Node* n = Find(key);
     if (n == nullptr) return 0;
     if (n->link.empty()) {
       if (n->folder || n->body->readOnly || InUse(key)) return platform::ErrorAccessDenied;
-      if (!n->body->opened.empty()) return platform::ErrorSharingViolation;
+      if (!n->body->opened.empty()) return replace ? platform::ErrorAccessDenied : platform::ErrorSharingViolation;
     }
     nodes.erase(key);
     return 0;
@@ -368,7 +369,7 @@ std::unique_ptr<platform::File> MemoryFileSystem::Open(const std::string& path, 
   if (!s_->FolderAt(r.parentKey)) return fail(platform::ErrorPathNotFound);
   if (disposition == Disposition::CreateAlways) {
     // A new file: whatever the name held is taken away first.
-    if (uint32_t e = s_->Remove(r.key)) return fail(e);
+    if (uint32_t e = s_->Remove(r.key, true)) return fail(e);
   } else {
     r = s_->Follow(r);
     if (r.error) return fail(r.error);
@@ -433,10 +434,10 @@ uint32_t MemoryFileSystem::CopyFile(const std::string& from, const std::string& 
   if (b.root) return done(platform::ErrorAccessDenied);
   if (!s_->FolderAt(b.parentKey)) return done(platform::ErrorPathNotFound);
   if (State::Node* dst = s_->Find(b.key); dst != nullptr && dst->link.empty() && dst->body == src->body)
-    return done(platform::ErrorSharingViolation);
+    return done(platform::ErrorAccessDenied);
   // The source is held: the destination's name is taken away, then the copy made.
   std::shared_ptr<State::Body> source = src->body;
-  if (uint32_t e = s_->Remove(b.key)) return done(e);
+  if (uint32_t e = s_->Remove(b.key, true)) return done(e);
   if (s_->InUse(b.key)) return done(platform::ErrorSharingViolation);
   std::optional<uint64_t> free = s_->Free();
   if (free && source->data.size() > *free) return done(platform::ErrorDiskFull);
@@ -455,7 +456,7 @@ uint32_t MemoryFileSystem::DeleteFile(const std::string& path) {
   if (r.root) return s_->Log(Op::DeleteFile, path, platform::ErrorAccessDenied);
   if (!s_->FolderAt(r.parentKey)) return s_->Log(Op::DeleteFile, path, platform::ErrorPathNotFound);
   if (s_->Find(r.key) == nullptr) return s_->Log(Op::DeleteFile, path, platform::ErrorFileNotFound);
-  return s_->Log(Op::DeleteFile, path, s_->Remove(r.key));
+  return s_->Log(Op::DeleteFile, path, s_->Remove(r.key, false));
 }
 
 std::string MemoryFileSystem::GetCurrentDirectory() {

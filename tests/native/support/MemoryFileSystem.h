@@ -19,12 +19,12 @@
 //   3   parent folder missing, or the drive does not exist
 //   5   the path is a folder; writing, replacing or deleting a read-only file;
 //       replacing (CreateAlways, a copy onto it) or deleting a file in use;
-//       reading or writing through a handle not opened for it
+//       replacing a file with open handles, or a copy's source under any of
+//       its names; reading or writing through a handle not opened for it
 //   6   any call on a handle after Close
 //   32  sharing violation: an open, copy or delete that conflicts with the access
-//       and sharing of the handles open on the file, that replaces a file with
-//       open handles, that opens a file in use (SetInUse) for writing, or a
-//       copy onto the source itself under any of its names
+//       and sharing of the handles open on the file, or that opens a file in
+//       use (SetInUse) for writing
 //   112 disk full (SetFreeSpace with DiskFull::Error)
 //   183 CreateDirectory on an existing file or folder
 //   267 SetCurrentDirectory on a file
