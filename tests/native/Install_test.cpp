@@ -220,6 +220,34 @@ TEST_F(Machine, ASecondUpdateReusesMaj) {
   EXPECT_EQ(log.back(), "box " + attendu::TitreMiseAJour);  // declined: no launch
 }
 
+TEST_F(Machine, AnUpdateWritesThroughNoLink) {
+  // Every name the sequence writes leads out of C:\Brannoch: the payload
+  // file, the backup, the copy of the installer, the program, the font.
+  for (const char* f : {"charge", "sauvegarde", "copie"}) fs.AddFile(std::string("D:\\Dehors\\") + f, "intact");
+  fs.AddFile("D:\\Dehors\\programme", "old program");
+  fs.AddFile("C:\\Brannoch\\StarMath.ttf", "font");
+  fs.AddFolder("C:\\Brannoch\\MAJ");
+  fs.AddSymbolicLink("C:\\Brannoch\\MAJ\\Brannoch.FCC", "D:\\Dehors\\charge");
+  fs.AddHardLink("C:\\Brannoch\\ex_Brannoch.EXE", "D:\\Dehors\\sauvegarde");
+  fs.AddSymbolicLink("C:\\Brannoch\\install.exe", "D:\\Dehors\\copie");
+  fs.AddHardLink("C:\\Brannoch\\Brannoch.EXE", "D:\\Dehors\\programme");
+  fs.AddSymbolicLink("C:\\Windows\\Fonts\\Starmath.ttf", "D:\\Dehors\\police.ttf");
+  ASSERT_EQ(Run({1, 2}), 0);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreMiseAJourQuestion, attendu::TitreMiseAJour}));
+  for (const char* f : {"charge", "sauvegarde", "copie"})
+    EXPECT_EQ(fs.Contents(std::string("D:\\Dehors\\") + f), "intact") << f;
+  EXPECT_EQ(fs.Contents("D:\\Dehors\\programme"), "old program");
+  EXPECT_FALSE(fs.IsFile("D:\\Dehors\\police.ttf"));
+  EXPECT_EQ(fs.Contents("C:\\Brannoch\\MAJ\\Brannoch.FCC"), Payload);
+  EXPECT_EQ(fs.Contents("C:\\Brannoch\\ex_Brannoch.EXE"), "old program");
+  EXPECT_EQ(fs.Contents("C:\\Brannoch\\install.exe"), "installer image");
+  EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "new program");
+  EXPECT_EQ(fs.Contents("C:\\Windows\\Fonts\\Starmath.ttf"), "font");
+  for (const char* name : {"C:\\Brannoch\\MAJ\\Brannoch.FCC", "C:\\Brannoch\\install.exe",
+                           "C:\\Windows\\Fonts\\Starmath.ttf"})
+    EXPECT_FALSE(fs.IsLink(name)) << name;
+}
+
 TEST_F(Machine, FolderWithoutProgramAsksInstallationButRunsAnUpdate) {
   fs.AddFile("C:\\Brannoch\\StarMath.ttf", "font");
   ASSERT_EQ(Run({1, 2}), 0);
