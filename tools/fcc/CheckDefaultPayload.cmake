@@ -1,6 +1,7 @@
 # Packs the default payload as the installer build does, with a stand-in for
 # the demo program, then checks its geometry with fcc list and expands it
-# with fcc extract.  cmake -DFCC=... -DSOURCE_DIR=... -DWORK=... -P this
+# with fcc extract.  cmake -DFCC=... [-DEMULATOR=...] -DSOURCE_DIR=... -DWORK=... -P this
+# fcc is started through EMULATOR when the build has one (native32).
 include(${SOURCE_DIR}/cmake/Payload.cmake)
 
 file(REMOVE_RECURSE "${WORK}")
@@ -20,8 +21,8 @@ function(run)
   set(out "${out}" PARENT_SCOPE)
 endfunction()
 
-run("${FCC}" ${args})
-run("${FCC}" list "${payload}")
+run(${EMULATOR} "${FCC}" ${args})
+run(${EMULATOR} "${FCC}" list "${payload}")
 string(REGEX MATCHALL "[^\n]+" lines "${out}")
 list(LENGTH lines n)
 list(GET lines 0 first)
@@ -39,7 +40,7 @@ if(NOT head MATCHES "^........7801$")
   message(FATAL_ERROR "zlib header of level 1 expected after the size field, got ${head}")
 endif()
 
-run("${FCC}" extract "${payload}")
+run(${EMULATOR} "${FCC}" extract "${payload}")
 foreach(f "Logo Brannoch.jpg" "Liste des articles a reapprovisionner.lst" "Fiche d'article.frm")
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${SOURCE_DIR}/payload/${f}" "${WORK}/out/${f}"
                   RESULT_VARIABLE same)
