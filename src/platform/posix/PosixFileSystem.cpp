@@ -274,14 +274,14 @@ uint32_t PosixFileSystem::CheckWritable(const std::string& host) const {
   return ErrorAccessDenied;
 }
 
-uint32_t PosixFileSystem::Replace(const std::string& host) {
+uint32_t PosixFileSystem::Replace(const std::string& host, bool* removed) {
+  *removed = false;
   struct stat st;
   if (lstat(host.c_str(), &st) != 0) return errno == ENOENT ? 0 : ErrnoToWindows(errno);
   // A link goes whatever it leads to; a file only when it may be written.
   if (!S_ISLNK(st.st_mode) && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0)) return ErrorAccessDenied;
-  bool current = IndexCurrent(Parent(host));
   if (unlink(host.c_str()) != 0) return ErrnoToWindows(errno);
-  Removed(host, current);
+  *removed = true;
   return 0;
 }
 
@@ -297,15 +297,18 @@ std::unique_ptr<File> PosixFileSystem::Open(const std::string& path, Access acce
     flags |= O_NOFOLLOW;
     if ((*error = CheckWritable(host))) return nullptr;
   }
-  if (disposition == Disposition::CreateAlways) {
-    if ((*error = Replace(host))) return nullptr;
-    flags |= O_CREAT | O_EXCL;
-  }
-  if (disposition == Disposition::OpenAlways) flags |= O_CREAT;
+  if (disposition != Disposition::OpenExisting) flags |= O_CREAT;
   bool current = (flags & O_CREAT) && IndexCurrent(Parent(host));
+  // A replaced name keeps its place in the index: it is there again at once.
+  bool removed = false;
+  if (disposition == Disposition::CreateAlways) {
+    if ((*error = Replace(host, &removed))) return nullptr;
+    flags |= O_EXCL;
+  }
   int fd = ::open(host.c_str(), flags, 0666);
   if (fd < 0) {
     int e = errno;
+    if (removed) Removed(host, current);
     *error = e == ENOENT ? Missing(host) : ErrnoToWindows(e);
     return nullptr;
   }

@@ -73,8 +73,9 @@ private:
 
   uint32_t CheckWritable(const std::string& host) const;
   // Removes a file or a link at host so that a new file can be created
-  // there; 0 when there is nothing, an error code when it may not go.
-  uint32_t Replace(const std::string& host);
+  // there (*removed tells whether there was one); an error code when it may
+  // not go.
+  uint32_t Replace(const std::string& host, bool* removed);
   // The host name of the entry of the host folder that Windows would find for
   // the cp1252 name, or "" when there is none.
   std::string FindWithoutCase(const std::string& folder, const std::string& name) const;
