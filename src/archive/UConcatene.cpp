@@ -131,23 +131,23 @@ public:
     in_.Lit(field, l_);
     uint8_t size[4];
     in_.Lit(size, 4);
-    const std::string refus = " dans l'archive " + Guillemets(archive_) + " : membre " + std::to_string(i);
+    auto refus = [&](const std::string& what, const std::string& why) {
+      return EArchiveError(what + " dans l'archive " + Guillemets(archive_) + " : membre " + std::to_string(i) +
+                           ", " + why);
+    };
     if (l_ > 0 && field[0] > l_ - 1)
-      throw EArchiveError("Longueur de nom incorrecte" + refus + ", " + std::to_string(field[0]) +
-                          " caractères pour " + std::to_string(l_ - 1) + " au plus");
+      throw refus("Longueur de nom incorrecte",
+                  std::to_string(field[0]) + " caractères pour " + std::to_string(l_ - 1) + " au plus");
     TMembre m;
     m.Nom = std::string_view(reinterpret_cast<const char*>(field + 1), field[0]);
     m.Taille = LitLe32(size);
-    if (m.Taille > INT32_MAX)
-      throw EArchiveError("Taille de membre incorrecte" + refus + ", " + std::to_string(m.Taille) + " octets");
+    if (m.Taille > INT32_MAX) throw refus("Taille de membre incorrecte", std::to_string(m.Taille) + " octets");
     std::string motif = MotifDeRefus(m.Nom);
-    if (!motif.empty())
-      throw EArchiveError("Nom de membre interdit" + refus + ", " + Guillemets(m.Nom) + " (" + motif + ")");
+    if (!motif.empty()) throw refus("Nom de membre interdit", Guillemets(m.Nom) + " (" + motif + ")");
     // The file system would take it for the archive being read, which is
     // deleted at the end.
     if (platform::FoldName(m.Nom) == temporaire_)
-      throw EArchiveError("Nom de membre interdit" + refus + ", " + Guillemets(m.Nom) +
-                          " (nom du fichier temporaire)");
+      throw refus("Nom de membre interdit", Guillemets(m.Nom) + " (nom du fichier temporaire)");
     return m;
   }
 
