@@ -56,6 +56,23 @@ std::string Beside(const std::string& path) {
   return (end == std::string::npos ? std::string() : path.substr(0, end + 1)) + name;
 }
 
+// Makes a new file beside path through make, which creates the name it is
+// given exclusively, going on to further names while one is taken. Returns
+// the name made, or "" with *error set.
+template <class Make>
+std::string MakeBeside(const std::string& path, Make make, DWORD* error) {
+  for (int tries = 0; tries < 16; ++tries) {
+    std::string beside = Beside(path);
+    if (make(beside)) {
+      *error = 0;
+      return beside;
+    }
+    *error = GetLastError();
+    if (*error != ERROR_FILE_EXISTS && *error != ERROR_ALREADY_EXISTS) break;
+  }
+  return "";
+}
+
 // Whether path may be replaced: a folder and a read-only file may not,
 // which Windows refuses on the move as well, but Wine does not always.
 DWORD Replaceable(const std::string& path) {
@@ -91,14 +108,21 @@ std::unique_ptr<platform::File> Win32FileSystem::Open(const std::string& path, p
     // Made beside, exclusively, and moved over the name while open: the
     // handle shares deletion so that it can be moved.
     if ((*error = Replaceable(path))) return nullptr;
-    std::string beside = Beside(path);
-    UniqueHandle h(CreateFileA(beside.c_str(), acc, sh | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.Valid()) {
-      *error = GetLastError();
+    UniqueHandle h;
+    DWORD e = 0;
+    std::string beside = MakeBeside(
+        path,
+        [&](const std::string& name) {
+          h = UniqueHandle(CreateFileA(name.c_str(), acc, sh | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+          return h.Valid();
+        },
+        &e);
+    if (beside.empty() || (e = MoveOver(beside, path))) {
+      *error = e;
       return nullptr;
     }
-    if ((*error = MoveOver(beside, path))) return nullptr;
+    *error = 0;
     return std::make_unique<Win32File>(std::move(h));
   }
   DWORD disp = disposition == platform::Disposition::OpenExisting ? OPEN_EXISTING : OPEN_ALWAYS;
@@ -127,9 +151,10 @@ uint32_t Win32FileSystem::CopyFile(const std::string& from, const std::string& t
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!source.Valid()) return GetLastError();
   if (DWORD e = Replaceable(to)) return e;
-  std::string beside = Beside(to);
-  if (!CopyFileA(from.c_str(), beside.c_str(), TRUE)) return GetLastError();
-  return MoveOver(beside, to);
+  DWORD e = 0;
+  std::string beside =
+      MakeBeside(to, [&](const std::string& name) { return CopyFileA(from.c_str(), name.c_str(), TRUE) != 0; }, &e);
+  return beside.empty() ? e : MoveOver(beside, to);
 }
 
 uint32_t Win32FileSystem::DeleteFile(const std::string& path) {
