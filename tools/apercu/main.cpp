@@ -13,6 +13,7 @@
 #include "Options.h"
 #include "Png.h"
 #include "Surface.h"
+#include "Vues.h"
 #include "common/Echappe.h"
 #include "common/Errors.h"
 #include "markup/DessineHTML.h"
@@ -121,6 +122,7 @@ int Run(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
+    if (int code = 0; RunVue(args, code)) return code;
 #ifdef _WIN32
     if (IsBoite(args)) return Boite(args);
 #endif
