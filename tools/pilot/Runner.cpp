@@ -21,6 +21,10 @@ int Runner::Run() {
   for (const auto& a : script_.before) actions_.Do(nullptr, "", a);
   if (deadline_.Passed()) return TimedOut();
 
+  // Under Wine the first process that needs the desktop window starts the
+  // desktop's process as its own child: the pilot takes that part, so that
+  // the program's tree holds only what the program starts.
+  GetDesktopWindow();
   Process* main = processes_.Start(o_.command, "start");
   if (!main) return kStartError;
 
