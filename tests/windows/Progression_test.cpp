@@ -118,25 +118,18 @@ TEST(TProgression, IsLaidOutAsDesigned) {
 TEST(TProgression, SetPositionWritesTheTextsFromTheTimeSinceItShowed) {
   Horloge h;
   TProgression p(h, Application::Instance());
+  h.t = 1.5;
   p.SetPosition(0);  // before showing there is no start time yet
   EXPECT_EQ(p.Debut, 0);
   h.t = 0;
   p.Show();
   EXPECT_EQ(p.Debut, 0);
-  h.t = 7 * 1.0 / 86400;
-  p.SetPosition(0);
-  EXPECT_EQ(p.Totale.Caption(), "???");
-  EXPECT_EQ(p.Restante.Caption(), "07s");
   h.t = 10.0 / 86400;
   p.SetPosition(50);
   EXPECT_EQ(p.ProgressBar1.Position(), 50);
   EXPECT_EQ(p.Label2.Caption(), " 50% réalisé en 10s ");
   EXPECT_EQ(p.Totale.Caption(), "20s");
   EXPECT_EQ(p.Restante.Caption(), "10s");
-  p.SetPosition(100);
-  EXPECT_EQ(p.Restante.Caption(), "0s");
-  EXPECT_EQ(p.Totale.Caption(), "10s");
-  // The start is the moment it shows.
   p.Hide();
   h.t = 1.5;
   p.Show();
