@@ -45,24 +45,29 @@ void Actions::Shot(HWND w) {
 
 void Actions::Snap(HWND w) {
   const std::string file = NextShotFile(w);
-  const std::string path = o_.shots + "\\" + file;
   const ULONGLONG end = GetTickCount64() + kSnapMs;
   for (;;) {
-    ShotResult r = SaveShot(w, o_.capture, path);
-    // Checked after the capture: what it holds is the window's.
+    Picture p;
+    std::string error;
+    const bool captured = Capture(w, o_.capture, p, error);
+    // Checked right after the capture: what it holds is the window's.
     if (!IsWindow(w) || !IsWindowVisible(w)) {
-      DeleteFileA(path.c_str());
       log_.Line("missed " + Quote(file));
       return;
     }
-    if (!r.ok) {
+    if (!captured) {
       failed_ = true;
-      log_.Line("error shot " + Quote(file) + ": " + r.error);
+      log_.Line("error shot " + Quote(file) + ": " + error);
       return;
     }
-    if (!r.blank || GetTickCount64() >= end) {
-      log_.Line("shot " + Quote(file) + " " + std::to_string(r.width) + "x" + std::to_string(r.height) +
-                (r.blank ? " blank" : ""));
+    if (!p.blank || GetTickCount64() >= end) {
+      if (!WritePicture(p, o_.shots + "\\" + file)) {
+        failed_ = true;
+        log_.Line("error shot " + Quote(file) + ": cannot write it");
+        return;
+      }
+      log_.Line("shot " + Quote(file) + " " + std::to_string(p.width) + "x" + std::to_string(p.height) +
+                (p.blank ? " blank" : ""));
       return;
     }
     Sleep(5);
