@@ -326,6 +326,10 @@ void RasterCanvas::CopyRect(const Rect& dest, const Rect& src) {
                 pixels_.begin() + static_cast<std::ptrdiff_t>(dest.top + y) * width_ + dest.left + x0);
 }
 
+bool RasterCanvas::RectVisible(const Rect& r) {
+  return r.left < r.right && r.top < r.bottom && r.right > 0 && r.bottom > 0 && r.left < width_ && r.top < height_;
+}
+
 void RasterCanvas::StretchDraw(const Rect& dest, const Bitmap& bmp) {
   int w = dest.Width(), h = dest.Height();
   if (w <= 0 || h <= 0 || bmp.Width <= 0 || bmp.Height <= 0) return;
