@@ -10,7 +10,7 @@
 #include "controls/win32/Application.h"
 #include "installer/win32/Attente.h"
 #include "dialogs/win32/FMB.h"
-#include "archive/win32/SilentProgressWindow.h"
+#include "archive/win32/Progression.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellLink.h"
@@ -36,7 +36,7 @@ int InstallerMain() {
   // The waiting window, once made, lives until the installer ends.
   installer::WaitServices wait{pump, files, CreeAttente};
 
-  ArchiveServices archive{files, clock, box, [&pump] { return std::make_unique<SilentProgressWindow>(pump); }};
+  ArchiveServices archive{files, clock, box, [&clock, &pump] { return CreeProgression(clock, pump); }};
   installer::InstallServices s{
       files,
       resources,
