@@ -12,6 +12,7 @@
 #include "Options.h"
 #include "Png.h"
 #include "Surface.h"
+#include "Vues.h"
 #include "markup/DessineHTML.h"
 #include "common/Errors.h"
 #ifdef _WIN32
@@ -77,6 +78,7 @@ int Preview(const Options& o, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (int code = 0; RunVue(std::vector<std::string>(argv + 1, argv + argc), code)) return code;
 #ifdef _WIN32
   if (IsBoite(std::vector<std::string>(argv + 1, argv + argc))) return Boite(std::vector<std::string>(argv + 1, argv + argc));
 #endif
