@@ -24,10 +24,14 @@ void Actions::Fail(const std::string& title, const Action& a, const std::string&
   std::fprintf(stderr, "pilot: %s: %s\n", a.source.c_str(), why.c_str());
 }
 
-void Actions::Shot(HWND w) {
+std::string Actions::NextShotFile(HWND w) {
   char name[16];
   std::snprintf(name, sizeof name, "%02d-", ++shots_);
-  std::string file = name + Sanitize(WindowTitle(w)) + ".png";
+  return name + Sanitize(WindowTitle(w)) + ".png";
+}
+
+void Actions::Shot(HWND w) {
+  std::string file = NextShotFile(w);
   Focus(w);
   ShotResult r = SaveShot(w, o_.capture, o_.shots + "\\" + file);
   if (!r.ok) {
@@ -37,6 +41,32 @@ void Actions::Shot(HWND w) {
   }
   log_.Line("shot " + Quote(file) + " " + std::to_string(r.width) + "x" + std::to_string(r.height) +
             (r.blank ? " blank" : ""));
+}
+
+void Actions::Snap(HWND w) {
+  const std::string file = NextShotFile(w);
+  const std::string path = o_.shots + "\\" + file;
+  const ULONGLONG end = GetTickCount64() + kSnapMs;
+  for (;;) {
+    ShotResult r = SaveShot(w, o_.capture, path);
+    // Checked after the capture: what it holds is the window's.
+    if (!IsWindow(w) || !IsWindowVisible(w)) {
+      DeleteFileA(path.c_str());
+      log_.Line("missed " + Quote(file));
+      return;
+    }
+    if (!r.ok) {
+      failed_ = true;
+      log_.Line("error shot " + Quote(file) + ": " + r.error);
+      return;
+    }
+    if (!r.blank || GetTickCount64() >= end) {
+      log_.Line("shot " + Quote(file) + " " + std::to_string(r.width) + "x" + std::to_string(r.height) +
+                (r.blank ? " blank" : ""));
+      return;
+    }
+    Sleep(5);
+  }
 }
 
 void Actions::Texts(HWND w, const std::string& title) {
