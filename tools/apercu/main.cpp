@@ -61,12 +61,13 @@ Bitmap CropRight(const Bitmap& b, int minWidth) {
 // right limit).
 int Preview(const Options& o, const std::string& text) {
   const int width = o.X + o.Width + 400;
+  Images images;
   auto probe = MakeSurface(width, 1);
   SetCallerFont(probe->GetCanvas(), o);
-  int y = DessineHTML(probe->GetCanvas(), o.X, o.Y, o.Width, text, o.Back);
+  int y = DessineHTML(probe->GetCanvas(), o.X, o.Y, o.Width, text, o.Back, images.elements);
   auto surface = MakeSurface(width, std::max(y + o.Y, 1));
   SetCallerFont(surface->GetCanvas(), o);
-  y = DessineHTML(surface->GetCanvas(), o.X, o.Y, o.Width, text, o.Back);
+  y = DessineHTML(surface->GetCanvas(), o.X, o.Y, o.Width, text, o.Back, images.elements);
   if (!WritePng(o.Output, CropRight(surface->Pixels(), o.X + o.Width + o.X))) {
     std::cerr << "apercu: cannot write " << o.Output << "\n";
     return 1;
@@ -97,6 +98,10 @@ int main(int argc, char** argv) {
     return Preview(*options, text);
   } catch (const EConvertError& e) {
     std::cerr << "apercu: conversion error in the markup: " << e.Message() << "\n";
+    return 1;
+  } catch (const Exception& e) {
+    // A picture that cannot be read or decoded, a position out of range.
+    std::cerr << "apercu: " << e.ClassName() << ": " << e.Message() << "\n";
     return 1;
   }
 }
