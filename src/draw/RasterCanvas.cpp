@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "common/Errors.h"
+
 namespace {
 
 // 5 x 8 glyphs of printable ASCII from 0x21, rows top to bottom, bit 4 the
@@ -119,11 +121,25 @@ void Span(int u, int em, int& a, int& b) {
 
 int Mod(int a, int m) { return ((a % m) + m) % m; }
 
+// A coordinate brought within [0, size].
+int Clip(int64_t v, int size) { return static_cast<int>(std::clamp<int64_t>(v, 0, size)); }
+
+}  // namespace
+
+namespace {
+
+// The pixel count of a buffer, checked before a 32-bit size_t could wrap it.
+size_t PixelCount(int width, int height) {
+  const uint64_t n = uint64_t(std::max(width, 0)) * uint64_t(std::max(height, 0));
+  if (n > std::vector<Colour>().max_size()) throw EOutOfMemory(SOutOfMemory);
+  return static_cast<size_t>(n);
+}
+
 }  // namespace
 
 RasterCanvas::RasterCanvas(int width, int height, Colour fill, int ppi)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      pixels_(static_cast<size_t>(width_) * height_, Resolve(fill)) {
+      pixels_(PixelCount(width, height), Resolve(fill)) {
   font_.PixelsPerInch = ppi;
 }
 
@@ -175,25 +191,24 @@ void RasterCanvas::Put(int x, int y, Colour c) {
   if (x >= 0 && y >= 0 && x < width_ && y < height_) pixels_[static_cast<size_t>(y) * width_ + x] = c;
 }
 
-void RasterCanvas::Fill(int x1, int y1, int x2, int y2, Colour c) {
-  x1 = std::max(x1, 0);
-  y1 = std::max(y1, 0);
-  x2 = std::min(x2, width_);
-  y2 = std::min(y2, height_);
-  for (int y = y1; y < y2; ++y)
-    std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_ + x1, std::max(x2 - x1, 0), c);
+void RasterCanvas::Fill(int64_t x1, int64_t y1, int64_t x2, int64_t y2, Colour c) {
+  const int l = Clip(x1, width_), t = Clip(y1, height_), r = Clip(x2, width_), b = Clip(y2, height_);
+  for (int y = t; y < b; ++y)
+    std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_ + l, std::max(r - l, 0), c);
 }
 
-void RasterCanvas::BrushFill(int x1, int y1, int x2, int y2) {
+void RasterCanvas::BrushFill(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
   Colour c = Resolve(brush_.Color);
   switch (brush_.Style) {
     case BrushStyle::Clear: return;
     case BrushStyle::Solid: Fill(x1, y1, x2, y2, c); return;
-    case BrushStyle::DiagCross:
-      for (int y = std::max(y1, 0); y < std::min(y2, height_); ++y)
-        for (int x = std::max(x1, 0); x < std::min(x2, width_); ++x)
+    case BrushStyle::DiagCross: {
+      const int l = Clip(x1, width_), t = Clip(y1, height_), r = Clip(x2, width_), b = Clip(y2, height_);
+      for (int y = t; y < b; ++y)
+        for (int x = l; x < r; ++x)
           if (Mod(x + y, 8) == 0 || Mod(x - y, 8) == 0) Put(x, y, c);
       return;
+    }
   }
 }
 
@@ -233,7 +248,10 @@ void RasterCanvas::DrawGlyph(int x, int y, unsigned char ch, Colour colour) {
 
 void RasterCanvas::TextOut(int x, int y, std::string_view text) {
   if (brush_.Style != BrushStyle::Clear)
-    Fill(x, y, x + TextWidth(text), y + TextHeight(text), Resolve(brush_.Color));
+    Fill(x, y, int64_t{x} + TextWidth(text), int64_t{y} + TextHeight(text), Resolve(brush_.Color));
+  // Glyphs stay within their cell: a line wholly above or below the buffer
+  // draws nothing (and no arithmetic near the ends of the integer range).
+  if (y >= height_ || int64_t{y} + CellHeight(font_) <= 0) return;
   Colour colour = Resolve(font_.Color);
   for (char c : text) {
     auto b = static_cast<unsigned char>(c);
@@ -244,7 +262,8 @@ void RasterCanvas::TextOut(int x, int y, std::string_view text) {
   }
 }
 
-void RasterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+void RasterCanvas::Rectangle(int left, int top, int right, int bottom) {
+  int64_t x1 = left, y1 = top, x2 = right, y2 = bottom;
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (pen_.Style == PenStyle::Clear) {
@@ -268,11 +287,11 @@ void RasterCanvas::LineTo(int x, int y) {
   pos_ = {x, y};
   if (pen_.Style == PenStyle::Clear) return;
   Colour c = Resolve(pen_.Color);
-  int w = std::max(pen_.Width, 1);
-  int off = (w - 1) / 2;
+  const int64_t w = std::max(pen_.Width, 1);
+  const int64_t off = (w - 1) / 2;
   // Straight lines in one fill, the end point left out.
   if (from.y == y || from.x == x) {
-    int x1 = from.x, x2 = x, y1 = from.y, y2 = y;
+    int64_t x1 = from.x, x2 = x, y1 = from.y, y2 = y;
     if (from.y == y) {
       if (x1 == x2) return;
       if (x1 < x2) x2 -= 1; else { std::swap(x1, x2); x1 += 1; }
@@ -292,8 +311,7 @@ void RasterCanvas::LineTo(int x, int y) {
   for (int64_t i = 0; i < steps; ++i) {
     if (px >= -w && py >= -w && px < width_ + w && py < height_ + w) {
       if (w == 1) Put(static_cast<int>(px), static_cast<int>(py), c);
-      else Fill(static_cast<int>(px) - off, static_cast<int>(py) - off, static_cast<int>(px) - off + w,
-                static_cast<int>(py) - off + w, c);
+      else Fill(px - off, py - off, px - off + w, py - off + w, c);
     }
     int64_t e2 = 2 * err;
     if (e2 >= dy) { err += dy; px += sx; }
@@ -309,21 +327,25 @@ Colour RasterCanvas::GetPixel(int x, int y) {
 void RasterCanvas::SetPixel(int x, int y, Colour c) { Put(x, y, Resolve(c)); }
 
 void RasterCanvas::CopyRect(const Rect& dest, const Rect& src) {
-  int w = dest.Width(), h = dest.Height();
+  const int64_t w = int64_t{dest.right} - dest.left, h = int64_t{dest.bottom} - dest.top;
   if (w <= 0 || h <= 0) return;
   // Only pixels whose source and destination are both on the surface move.
-  int x0 = std::max({0, -dest.left, -src.left});
-  int y0 = std::max({0, -dest.top, -src.top});
-  int x1 = std::min({w, width_ - dest.left, width_ - src.left});
-  int y1 = std::min({h, height_ - dest.top, height_ - src.top});
+  const int64_t x0 = std::max<int64_t>({0, -int64_t{dest.left}, -int64_t{src.left}});
+  const int64_t y0 = std::max<int64_t>({0, -int64_t{dest.top}, -int64_t{src.top}});
+  const int64_t x1 = std::min<int64_t>({w, width_ - int64_t{dest.left}, width_ - int64_t{src.left}});
+  const int64_t y1 = std::min<int64_t>({h, height_ - int64_t{dest.top}, height_ - int64_t{src.top}});
   if (x0 >= x1 || y0 >= y1) return;
-  std::vector<Colour> tmp(static_cast<size_t>(x1 - x0) * (y1 - y0));
-  for (int y = y0; y < y1; ++y)
-    std::copy_n(pixels_.begin() + static_cast<std::ptrdiff_t>(src.top + y) * width_ + src.left + x0, x1 - x0,
-                tmp.begin() + static_cast<std::ptrdiff_t>(y - y0) * (x1 - x0));
-  for (int y = y0; y < y1; ++y)
-    std::copy_n(tmp.begin() + static_cast<std::ptrdiff_t>(y - y0) * (x1 - x0), x1 - x0,
-                pixels_.begin() + static_cast<std::ptrdiff_t>(dest.top + y) * width_ + dest.left + x0);
+  // Within the surface from here on: every coordinate fits an int.
+  const int n = static_cast<int>(x1 - x0), rows = static_cast<int>(y1 - y0);
+  const int sx = static_cast<int>(src.left + x0), sy = static_cast<int>(src.top + y0);
+  const int dx = static_cast<int>(dest.left + x0), dy = static_cast<int>(dest.top + y0);
+  std::vector<Colour> tmp(static_cast<size_t>(n) * rows);
+  for (int y = 0; y < rows; ++y)
+    std::copy_n(pixels_.begin() + static_cast<std::ptrdiff_t>(sy + y) * width_ + sx, n,
+                tmp.begin() + static_cast<std::ptrdiff_t>(y) * n);
+  for (int y = 0; y < rows; ++y)
+    std::copy_n(tmp.begin() + static_cast<std::ptrdiff_t>(y) * n, n,
+                pixels_.begin() + static_cast<std::ptrdiff_t>(dy + y) * width_ + dx);
 }
 
 bool RasterCanvas::RectVisible(const Rect& r) {
@@ -331,12 +353,12 @@ bool RasterCanvas::RectVisible(const Rect& r) {
 }
 
 void RasterCanvas::StretchDraw(const Rect& dest, const Bitmap& bmp) {
-  int w = dest.Width(), h = dest.Height();
+  const int64_t w = int64_t{dest.right} - dest.left, h = int64_t{dest.bottom} - dest.top;
   if (w <= 0 || h <= 0 || bmp.Width <= 0 || bmp.Height <= 0) return;
   for (int y = std::max(dest.top, 0); y < std::min(dest.bottom, height_); ++y) {
-    int sy = static_cast<int>(static_cast<int64_t>(y - dest.top) * bmp.Height / h);
+    int sy = static_cast<int>((int64_t{y} - dest.top) * bmp.Height / h);
     for (int x = std::max(dest.left, 0); x < std::min(dest.right, width_); ++x) {
-      int sx = static_cast<int>(static_cast<int64_t>(x - dest.left) * bmp.Width / w);
+      int sx = static_cast<int>((int64_t{x} - dest.left) * bmp.Width / w);
       Put(x, y, bmp.At(sx, sy) & 0x00FFFFFF);
     }
   }

@@ -9,7 +9,8 @@
 //   bold size compensation of the markup shows);
 // - glyphs are stroked from segment tables, so text really puts pixels down:
 //   printable ASCII has its own shapes, other bytes but the spaces a box.
-// Pixels outside the buffer are neither drawn nor read (they read as black).
+// Pixels outside the buffer are neither drawn nor read (they read as black),
+// whatever the coordinates. A buffer too large for memory raises EOutOfMemory.
 
 #include <vector>
 
@@ -62,8 +63,9 @@ public:
 
 private:
   void Put(int x, int y, Colour c);
-  void Fill(int x1, int y1, int x2, int y2, Colour c);  // clipped, right/bottom exclusive
-  void BrushFill(int x1, int y1, int x2, int y2);
+  // Clipped, right and bottom exclusive; wide enough for sums of coordinates.
+  void Fill(int64_t x1, int64_t y1, int64_t x2, int64_t y2, Colour c);
+  void BrushFill(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
   void DrawGlyph(int x, int y, unsigned char c, Colour colour);
 
   int width_, height_;

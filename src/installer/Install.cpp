@@ -11,7 +11,7 @@ using platform::Share;
 
 std::unique_ptr<platform::File> OuvreFichier(platform::FileSystem& fs, const ShortString& path) {
   uint32_t error = 0;
-  return fs.Open(path.str(), Access::ReadWrite, Share::Read, Disposition::OpenAlways, &error);
+  return fs.Open(path.str(), Access::ReadWrite, Share::Read, Disposition::OpenExisting, &error);
 }
 
 std::string NomDuModule(const std::string& path) {
@@ -40,7 +40,8 @@ void EcritPayload(InstallServices& s, const std::string& path) {
 }
 
 // Stamps the installed program with the build's time. Nothing is verified:
-// an open that fails leaves the later calls without effect.
+// an open that fails (the program is missing) leaves the later calls without
+// effect.
 void Estampille(InstallServices& s) {
   auto file = OuvreFichier(s.Files, ShortString(ProgrammeInstalle));
   if (!file) return;

@@ -43,8 +43,9 @@ int RunInstaller(InstallServices& s);
 // in, and the module the standard report names.
 std::string NomDuModule(const std::string& path);
 
-// Opens (creating when absent) a file for reading and writing, letting others
-// share reading only; null when the open fails.
+// Opens an existing file for reading and writing, letting others share
+// reading only; null when the open fails. It never creates the file: stamping
+// a missing program must not leave an empty one behind.
 std::unique_ptr<platform::File> OuvreFichier(platform::FileSystem& fs, const ShortString& path);
 
 }  // namespace installer

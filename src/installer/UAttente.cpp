@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "common/Errors.h"
 #include "installer/Dossiers.h"
 
 namespace {
@@ -17,6 +18,17 @@ constexpr const char* TexteAttente =
 bool Missing(uint32_t error) {
   return error == platform::ErrorFileNotFound || error == platform::ErrorPathNotFound;
 }
+
+// Only these refusals mean that a process holds the program open. Any other
+// (a read-only file, no right to write it) would refuse every attempt for
+// ever, and the window would ask to stop a program that is not running.
+bool InUse(uint32_t error) {
+  return error == platform::ErrorSharingViolation || error == platform::ErrorLockViolation;
+}
+
+void HideWindow(installer::WaitServices& s) {
+  if (s.Attente && s.Attente->IsVisible()) s.Attente->Hide();
+}
 }  // namespace
 
 namespace installer {
@@ -31,6 +43,10 @@ void AttendFermeture(WaitServices& s) {
     uint32_t error = 0;
     handle = s.Files.Open(ProgrammeLance, platform::Access::ReadWrite, platform::Share::ReadWrite,
                           platform::Disposition::OpenExisting, &error);
+    if (!handle && !InUse(error) && !Missing(error)) {
+      HideWindow(s);
+      throw EInOutError(error);
+    }
     if (n == EssaiFenetre) {
       if (!s.Files.FileExists(ProgrammeLance)) {
         handle.reset();
@@ -46,7 +62,7 @@ void AttendFermeture(WaitServices& s) {
     // while the window asks for it to be stopped ends the wait.
     if (n > EssaiFenetre && Missing(error)) break;
   }
-  if (s.Attente && s.Attente->IsVisible()) s.Attente->Hide();
+  HideWindow(s);
   if (handle) handle->Close();
 }
 

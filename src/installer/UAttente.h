@@ -41,6 +41,8 @@ struct WaitServices {
 // writing (and was closed again) or was found missing. Never sleeps: each
 // pass empties the message queue, then tries once. From the 499th refused
 // attempt on, the waiting window shows; it is hidden when the wait ends.
+// Only a sharing or lock violation counts as "still running": any other
+// refusal but a missing file ends the wait with EInOutError of its code.
 void AttendFermeture(WaitServices& services);
 
 }  // namespace installer

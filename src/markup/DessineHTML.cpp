@@ -3,8 +3,23 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "markup/Markup.h"
+#include "common/Errors.h"
 #include "common/TextUtils.h"
+#include "markup/Markup.h"
+
+namespace {
+
+// Positions and sizes are integers. A text that would push one past their
+// range (a huge font and thousands of rules, endless indents) raises
+// ERangeError instead of drawing its lines somewhere else.
+int Entier(int64_t v) {
+  if (v < INT32_MIN || v > INT32_MAX) throw ERangeError(SRangeError);
+  return static_cast<int>(v);
+}
+
+int Somme(int a, int64_t b) { return Entier(a + b); }
+
+}  // namespace
 
 void HTMLItems::Image(MiseEnPage&, const BaliseImage&) {}
 void HTMLItems::ZoneTexte(MiseEnPage&, const BaliseZoneTexte&) {}
@@ -22,19 +37,20 @@ void MiseEnPage::Efface(int x1, int y1, int x2, int y2) {
 
 void MiseEnPage::FinDeLigne(int L, int R) {
   int top = Y;
-  Y += HauteurLigne != 0 ? HauteurLigne : HauteurParDefaut;
+  Y = Somme(Y, HauteurLigne != 0 ? HauteurLigne : HauteurParDefaut);
   HauteurLigne = 0;
   int bottom = Y;
   // The alignment in force now decides, whatever it was when the line began.
-  int shift = 0;
-  if (Alignement == 'R') shift = LimiteDroite - R;
-  else if (Alignement == 'C') shift = (LimiteDroite - R) / 2;
+  int64_t shift = 0;
+  if (Alignement == 'R') shift = int64_t{LimiteDroite} - R;
+  else if (Alignement == 'C') shift = (int64_t{LimiteDroite} - R) / 2;
   if (Alignement != 'L') {
-    Surface.CopyRect({L + shift, top, R + shift, bottom}, {L, top, R, bottom});
+    const int l = Somme(L, shift), r = Somme(R, shift);
+    Surface.CopyRect({l, top, r, bottom}, {L, top, R, bottom});
     // The strip the pixels left: on the left, or on the right for a line
     // wider than the width (painting left of L would erase its first pixels).
-    if (shift >= 0) Efface(L, top, L + shift, bottom);
-    else Efface(R + shift, top, R, bottom);
+    if (shift >= 0) Efface(L, top, l, bottom);
+    else Efface(r, top, R, bottom);
   }
 }
 
@@ -44,9 +60,6 @@ constexpr Colour Noir = 0x000000;
 constexpr Colour Bleu = 0xFF0000;
 constexpr Colour JaunePale = 0x99FFFF;
 constexpr int CaracteresZoneTexte = 500;
-
-// Sizes are computed as the run-time library does, wrapping on overflow.
-int Enroule(int64_t v) { return static_cast<int>(static_cast<uint32_t>(v)); }
 
 bool Commence(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
@@ -61,7 +74,7 @@ class Rendu {
 public:
   Rendu(Canvas& c, int X, int Y, int Width, Colour fond, HTMLItems& items)
       : c_(c), items_(items),
-        s_{c, X, Y, Enroule(int64_t{X} + Width), X, 0, 0, 0, 'L', false, fond} {}
+        s_{c, X, Y, Somme(X, Width), X, 0, 0, 0, 'L', false, fond} {}
 
   int Dessine(const std::string& text);
 
@@ -116,7 +129,7 @@ int Rendu::Dessine(const std::string& text) {
     for (std::size_t p; (p = b.str().find('<', 1)) != std::string::npos;) {
       std::string avant = b.str().substr(0, p);
       c_.TextOut(s_.PenX, s_.Y, avant);
-      s_.PenX += c_.TextWidth(avant);
+      s_.PenX = Somme(s_.PenX, c_.TextWidth(avant));
       b.Delete(0, p);
     }
     NormaliseBalise(b);
@@ -148,18 +161,18 @@ void Rendu::PlaceMot(ShortString mot) {
   DecodeEntites(mot);
   int w = c_.TextWidth(mot);
   // The first word of a line stays, however wide.
-  if (s_.PenX + w > s_.LimiteDroite && s_.PenX != s_.MargeGauche) Coupe();
+  if (int64_t{s_.PenX} + w > s_.LimiteDroite && s_.PenX != s_.MargeGauche) Coupe();
   if (s_.Ombre) {
     Font f = Police();
     Font noir = f;
     noir.Color = Noir;
     Police(noir);
-    c_.TextOut(s_.PenX + 1, s_.Y + 1, mot);
+    c_.TextOut(Somme(s_.PenX, 1), Somme(s_.Y, 1), mot);
     Police(f);
   }
   c_.TextOut(s_.PenX, s_.Y, mot);
-  s_.PenX += w;
-  if (mot.str().find(' ') != std::string::npos) s_.DerniereCoupure = s_.PenX - 1;
+  s_.PenX = Somme(s_.PenX, w);
+  if (mot.str().find(' ') != std::string::npos) s_.DerniereCoupure = Somme(s_.PenX, -1);
   s_.HauteurLigne = std::max(s_.HauteurLigne, c_.TextHeight(mot));
 }
 
@@ -168,10 +181,11 @@ void Rendu::PlaceMot(ShortString mot) {
 void Rendu::Coupe() {
   int R = s_.PenX;
   if (s_.DerniereCoupure > s_.MargeGauche) {
-    int dc = s_.DerniereCoupure, h = s_.HauteurLigne;
-    c_.CopyRect({s_.MargeGauche, s_.Y + h, s_.MargeGauche + (R - dc), s_.Y + 2 * h}, {dc, s_.Y, R, s_.Y + h});
-    s_.Efface(dc, s_.Y, R, s_.Y + h);
-    s_.PenX = s_.MargeGauche + (R - dc);
+    const int dc = s_.DerniereCoupure, h = s_.HauteurLigne;
+    const int bas = Somme(s_.Y, h), droite = Somme(s_.MargeGauche, int64_t{R} - dc);
+    c_.CopyRect({s_.MargeGauche, bas, droite, Somme(bas, h)}, {dc, s_.Y, R, bas});
+    s_.Efface(dc, s_.Y, R, bas);
+    s_.PenX = droite;
     s_.DerniereCoupure = s_.PenX;
   } else {
     s_.PenX = s_.MargeGauche;
@@ -215,7 +229,7 @@ void Rendu::AttributsFont(const ShortString& b) {
       f.Color = EchangeRougeBleu(static_cast<uint32_t>(StrToInt(v)));
     } else if (i == 3) {
       int n = ValeurNombre(l);
-      f.Size = n < 8 ? Enroule(int64_t{n} * 4) : n;
+      f.Size = n < 8 ? Entier(int64_t{n} * 4) : n;
     } else {
       f.Name = ValeurGuillemets(l);
     }
@@ -229,7 +243,7 @@ void Rendu::Titre(const ShortString& b) {
   Empile();
   int n = StrToInt(b.str().substr(std::min<std::size_t>(2, b.size()), 1));
   Font f = Police();
-  f.Size = Enroule((int64_t{5} - n) * 4);
+  f.Size = Entier((int64_t{5} - n) * 4);
   f.Style = fsBold;
   Police(f);
 }
@@ -259,9 +273,9 @@ void Rendu::Inconnue(const ShortString& b) {
     Police(f);
     std::string_view ch = std::string_view(b.str()).substr(k, 1);
     int w = c_.TextWidth(ch);
-    if (s_.PenX + w > s_.LimiteDroite) NouvelleLigne();
+    if (int64_t{s_.PenX} + w > s_.LimiteDroite) NouvelleLigne();
     c_.TextOut(s_.PenX, s_.Y, ch);
-    s_.PenX += w;
+    s_.PenX = Somme(s_.PenX, w);
   }
   Font apres = Police();
   apres.Color = avant.Color;
@@ -353,14 +367,14 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
     case TypeBalise::Regle: {
       s_.PenX = s_.MargeGauche;
       int pas = s_.HauteurLigne != 0 ? s_.HauteurLigne : s_.HauteurParDefaut;
-      s_.Y += pas;
+      s_.Y = Somme(s_.Y, pas);
       Pen p = c_.GetPen();
       p.Color = Noir;
       c_.SetPen(p);
       c_.MoveTo(s_.MargeGauche, s_.Y);
       c_.LineTo(s_.LimiteDroite, s_.Y);
       s_.DerniereCoupure = s_.MargeGauche;
-      s_.Y += pas;
+      s_.Y = Somme(s_.Y, pas);
       s_.HauteurLigne = 0;
       break;
     }
@@ -376,7 +390,7 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
     case TypeBalise::RetraitFin: {
       if (s_.PenX != s_.MargeGauche) s_.FinDeLigne(s_.MargeGauche, s_.PenX);
       int d = c_.PixelsPerInch() / 3;
-      s_.MargeGauche += type == TypeBalise::Retrait ? d : -d;
+      s_.MargeGauche = Somme(s_.MargeGauche, type == TypeBalise::Retrait ? d : -d);
       s_.PenX = s_.MargeGauche;
       s_.DerniereCoupure = s_.MargeGauche;
       break;
@@ -396,10 +410,10 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
         f.Style |= fsBold;
         Police(f);
         if (c_.TextHeight("W") < h) {
-          f.Size = Enroule(int64_t{f.Size} + 1);
+          f.Size = Somme(f.Size, 1);
           Police(f);
         }
-        s_.PenX += 1;
+        s_.PenX = Somme(s_.PenX, 1);
       }
       break;
     case TypeBalise::GrasFin:
@@ -409,7 +423,7 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
         f.Style &= ~fsBold;
         Police(f);
         if (c_.TextHeight("W") > h) {
-          f.Size = Enroule(int64_t{f.Size} - 1);
+          f.Size = Somme(f.Size, -1);
           Police(f);
         }
       }
@@ -419,7 +433,7 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
       if (!(f.Style & fsItalic)) {
         f.Style |= fsItalic;
         Police(f);
-        s_.PenX -= 1;
+        s_.PenX = Somme(s_.PenX, -1);
       }
       break;
     case TypeBalise::ItaliqueFin:
@@ -427,7 +441,7 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
       if (f.Style & fsItalic) {
         f.Style &= ~fsItalic;
         Police(f);
-        s_.PenX += 1;
+        s_.PenX = Somme(s_.PenX, 1);
       }
       break;
     case TypeBalise::Souligne:
@@ -439,7 +453,7 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
       f = Police();
       f.Style &= ~fsUnderline;
       Police(f);
-      s_.PenX += 1;
+      s_.PenX = Somme(s_.PenX, 1);
       break;
     case TypeBalise::Ombre:
       s_.Ombre = true;
@@ -476,7 +490,7 @@ void Rendu::Queue() {
     std::size_t lo = 0, hi = s.size();
     while (lo < hi) {
       std::size_t mid = (lo + hi + 1) / 2;
-      if (s_.PenX + c_.TextWidth(std::string_view(s).substr(0, mid)) > s_.LimiteDroite) hi = mid - 1;
+      if (int64_t{s_.PenX} + c_.TextWidth(std::string_view(s).substr(0, mid)) > s_.LimiteDroite) hi = mid - 1;
       else lo = mid;
     }
     s.resize(lo);
@@ -485,7 +499,7 @@ void Rendu::Queue() {
       while (s.back() != ' ') s.pop_back();
     enAttente_.erase(0, s.size());
     c_.TextOut(s_.PenX, s_.Y, s);
-    s_.PenX += c_.TextWidth(s);
+    s_.PenX = Somme(s_.PenX, c_.TextWidth(s));
     s_.HauteurLigne = std::max(s_.HauteurLigne, c_.TextHeight(s));
     OteEspaces(enAttente_);
     if (!enAttente_.empty()) {

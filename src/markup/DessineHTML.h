@@ -16,7 +16,9 @@ class HTMLItems;
 // line or a glued part of a word is moved. The canvas font (face and size)
 // only sets the height of empty lines; the text starts in Tahoma 10 pt black.
 // The canvas font, brush and pen are put back on return. A malformed number
-// in the markup raises EConvertError and leaves the canvas as it then is.
+// in the markup raises EConvertError, and a position or font size that would
+// leave the integer range (X + Width included) raises ERangeError; either
+// leaves the canvas as it then is.
 int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour);
 
 // The same with pictures and form-field previews drawn by items.

@@ -15,7 +15,10 @@ namespace platform {
 inline constexpr uint32_t ErrorFileNotFound = 2;
 inline constexpr uint32_t ErrorPathNotFound = 3;
 inline constexpr uint32_t ErrorAccessDenied = 5;
+// Another process holds the file open in a way that excludes this open.
 inline constexpr uint32_t ErrorSharingViolation = 32;
+// Another process has locked a part of the file.
+inline constexpr uint32_t ErrorLockViolation = 33;
 inline constexpr uint32_t ErrorHandleDiskFull = 39;
 inline constexpr uint32_t ErrorAlreadyExists = 183;
 inline constexpr uint32_t ErrorDiskFull = 112;

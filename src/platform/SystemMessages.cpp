@@ -12,6 +12,7 @@ std::string FrenchSystemMessage(uint32_t code) {
     case 6: return "Descripteur non valide.";
     case 8: return "Espace insuffisant pour traiter cette commande.";
     case 32: return "Le processus ne peut pas accéder au fichier car ce fichier est utilisé par un autre processus.";
+    case 33: return "Le processus ne peut pas accéder au fichier car un autre processus en a verrouillé une partie.";
     case 39: return "Le disque est plein.";
     case 87: return "Paramètre incorrect.";
     case 112: return "Espace insuffisant sur le disque.";

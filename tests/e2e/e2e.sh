@@ -158,8 +158,8 @@ S
   ;;
 reports)
   # The copies that can fail, made to fail by folders standing where the
-  # files would go: the font (message 3), the backup (message 4), then the
-  # replacement (message 6).
+  # files would go: the font (message 3) and the backup (message 4); then
+  # the replacement (message 6), into a C:\Brannoch that is not there.
   clean
   first_install setup
   rm -f "$(cpath 'windows\Fonts\Starmath.ttf')"
@@ -177,9 +177,11 @@ S
   cmp -s "$out/previous.exe" "$(cpath 'Brannoch\Brannoch.EXE')" || fail "the program changed after a failed backup"
   expect_file "$(cpath 'Brannoch\MAJ\brannoch.exe')"
 
-  rm -f "$(cpath 'Brannoch\Brannoch.EXE')"
-  mkdir "$drive/Brannoch/Brannoch.EXE"
-  pilot replacement "$INSTALLER" <<'S'
+  # The payload folder C:\Appli exists, so the run is an update; the wait
+  # finds no program and the copy up into the missing C:\Brannoch fails.
+  rm -rf "$(cpath 'Brannoch')"
+  mkdir -p "$drive/Appli"
+  pilot replacement "$INSTALLER" 'C:\Appli' <<'S'
 when "Installation de*" key O
 when "C:\Brannoch\Starmath.ttf" key Enter
 when "Mise à jour Brannoch*" key Enter
@@ -188,6 +190,20 @@ S
   log="$out/replacement.log"
   expect_log 'answer "Installation de Brannoch.exe © corvanel" key O' "$log"
   expect_log 'answer "Mise à jour Brannoch.exe © corvanel" key Enter' "$log"
+  expect_file "$(cpath 'Appli\MAJ\brannoch.exe')"
+  expect_no "$(cpath 'Brannoch')"
+
+  # A folder in the program's place is not a running program: the wait ends
+  # at once with the standard report and exit code 1, before the expansion.
+  mkdir -p "$drive/Brannoch/Brannoch.EXE"
+  pilot folder "$INSTALLER" <<'S'
+when "Installation de*" key O
+when "Erreur d'application" key Enter
+S
+  [ "$code" = 1 ] || fail "exit code $code, wanted 1"
+  expect_log 'window "Erreur d'"'"'application"' "$out/folder.log"
+  expect_file "$(cpath 'Brannoch\MAJ\Brannoch.FCC')"
+  expect_no "$(cpath 'Brannoch\MAJ\brannoch.exe')"
   [ -d "$drive/Brannoch/Brannoch.EXE" ] || fail "the folder in the program's place was replaced"
   rmdir "$drive/windows/Fonts/Starmath.ttf"
   ;;

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const EConvertError&) {
     // A malformed number in the markup: the drawing stops there.
   } catch (const ERangeError&) {
-    // A position or size beyond the integer range.
+    // A position or size past the integer range: the same.
   } catch (const EJPEG&) {
     // casse.jpg shown.
   }

@@ -1,6 +1,7 @@
 // Layout and painting of markup, checked to the pixel on the raster canvas against the same text drawn directly.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "markup/DessineHTML.h"
@@ -400,3 +401,36 @@ TEST(DessineHTML, FontSizesHeadingsAndTagsWithoutEffect) {
 }
 
 }  // namespace
+
+// Positions and sizes stay integers: a text that would push one past the
+// range raises ERangeError instead of wrapping round to a wrong picture.
+TEST(DessineHTML, PositionsAndSizesPastTheIntegerRangeRaiseRangeError) {
+  RasterCanvas c(60, 20);
+  // The last line may end exactly at the top of the range.
+  EXPECT_EQ(DessineHTML(c, 0, INT_MAX - Line, 50, "a", clWhite), INT_MAX);
+  EXPECT_THROW(DessineHTML(c, 0, INT_MAX - Line, 50, "a<P>b", clWhite), ERangeError);
+  EXPECT_EQ(DessineHTML(c, 0, INT_MAX - 3 * Line, 50, "a<HR>b", clWhite), INT_MAX);
+  EXPECT_THROW(DessineHTML(c, 0, INT_MAX - 3 * Line + 1, 50, "a<HR>b", clWhite), ERangeError);
+  EXPECT_THROW(DessineHTML(c, 0, INT_MAX - Line, 5, "abc def ghi", clWhite), ERangeError);  // the tail wraps
+  // The right limit X + Width, the pen and the margins.
+  EXPECT_NO_THROW(DessineHTML(c, INT_MAX - 10, 0, 10, "", clWhite));
+  EXPECT_THROW(DessineHTML(c, INT_MAX - 10, 0, 11, "", clWhite), ERangeError);
+  EXPECT_THROW(DessineHTML(c, INT_MAX - 5, 0, 0, "Wwwww <B>", clWhite), ERangeError);
+  EXPECT_THROW(DessineHTML(c, INT_MAX - 40, 0, 0, "<BLOCKQUOTE><BLOCKQUOTE>", clWhite), ERangeError);
+  EXPECT_THROW(DessineHTML(c, INT_MIN + 40, 0, 0, "</DIR></DIR>", clWhite), ERangeError);
+  EXPECT_THROW(DessineHTML(c, INT_MIN, 0, 100, "<I>", clWhite), ERangeError);
+  // Font sizes: SIZE=n below 8 is n x 4 points, bold may add one.
+  EXPECT_NO_THROW(DessineHTML(c, 0, 0, 50, "<FONT SIZE=-536870912>x", clWhite));
+  EXPECT_THROW(DessineHTML(c, 0, 0, 50, "<FONT SIZE=-536870913>x", clWhite), ERangeError);
+  EXPECT_THROW(DessineHTML(c, 0, 0, 50, "<FONT SIZE=2147483647><B>x", clWhite), ERangeError);
+}
+
+TEST(DessineHTML, AHugeFontAndManyRulesEndWithRangeError) {
+  // Each "x<HR>" moves down by twice the height of a 100000-point "x".
+  RasterCanvas c(60, 20);
+  const int step = 2 * RasterCanvas::CellHeight(Txt(100000));
+  std::string text = "<FONT SIZE=100000>";
+  for (int i = 0; i < 1000; ++i) text += "x<HR>";
+  EXPECT_EQ(DessineHTML(c, 0, 0, 50, text, clWhite), 1000 * step + Default);
+  EXPECT_THROW(DessineHTML(c, 0, INT_MAX - 999 * step, 50, text, clWhite), ERangeError);
+}

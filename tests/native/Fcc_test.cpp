@@ -123,6 +123,25 @@ TEST_F(Fcc, NameFieldsKeepLeftoversAndPaddingReachesItsSize) {
             std::string::npos);
 }
 
+TEST_F(Fcc, ProgressGoesToErrorsAndChangesNoByte) {
+  std::string a = Put("brannoch.exe", std::string(3000, 'p'));
+  std::string b = Put("b.txt", std::string(1000, 'b'));
+  std::string quiet = (dir / "quiet.fcc").string(), shown = (dir / "shown.fcc").string();
+  std::string out1, out2, err1, err2;
+  ASSERT_EQ(Run({"pack", quiet, a, b}, &out1, &err1), 0);
+  ASSERT_EQ(Run({"pack", shown, "--progress", a, b}, &out2, &err2), 0);
+  EXPECT_EQ(Read(quiet), Read(shown));
+  EXPECT_EQ(out1, out2);
+  EXPECT_EQ(err1, "");
+  EXPECT_EQ(err2, "\rfcc : lecture 75 % (1/2 fichiers)\rfcc : lecture 100 % (2/2 fichiers)"
+                  "\nfcc : compression de 4039 octets\n");
+
+  // A refusal after the progress line starts on a line of its own.
+  std::string err;
+  EXPECT_EQ(Run({"pack", quiet, "--progress", a, Put("CON", "x")}, nullptr, &err), 1);
+  EXPECT_EQ(err.find("\rfcc : lecture 99 % (1/2 fichiers)\nfcc : nom refus"), 0u) << err;
+}
+
 TEST_F(Fcc, RefusesWhatTheInstallerWouldRefuse) {
   std::string out = (dir / "p.fcc").string();
   for (std::string bad : {"CON", "nul.txt", "Com3.log", "point.", "espace ", "a\\b", "a:b", "quoi?", "a*", "x|y",

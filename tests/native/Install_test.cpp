@@ -6,7 +6,7 @@
 
 #include "common/Errors.h"
 #include "installer/Install.h"
-#include "installer/Messages.h"
+#include "installer/UAttente.h"
 #include "support/MemoryFileSystem.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -16,6 +16,42 @@ using Op = MemoryFileSystem::Op;
 namespace {
 
 const std::string Payload = "compressed payload bytes";
+
+// The boxes' titles and texts as the user must read them, written out here
+// rather than taken from the installer, so that a slip in a message fails.
+namespace attendu {
+const std::string TitreMiseAJourQuestion = "Mise à jour de Brannoch.exe © corvanel";
+const std::string TitreMiseAJour = "Mise à jour Brannoch.exe © corvanel";
+const std::string TitreInstallation = "Installation de Brannoch.exe © corvanel";
+const std::string TitrePolice = "C:\\Brannoch\\Starmath.ttf";
+const std::string Version = "(<I>Version du Vendredi 17/ 4/2009 18h38</I>)";
+const std::string QuestionMiseAJour =
+    "Mise à jour de <B>Brannoch.exe © corvanel</B>.<P>Cette mise à jour va créer le répertoire "
+    "\"<B>C:\\Brannoch\\MAJ</B>\"<P>puis remplacer l'ancien <B>Brannoch.exe</B> par le nouveau.<P><P>L'ancien "
+    "sera d'abord renomé \"<B>ex_Brannoch.exe</B>\".<P><P><FONT COLOR=#FF SIZE=15>Voulez-vous lancer la <U>mise "
+    "à jour</U> de <B>Brannoch.exe</B> ?</FONT><P><P>" + Version;
+const std::string QuestionInstallation =
+    "Installation de <B>Brannoch.exe © corvanel</B>.<P>Cette installation va créer le répertoire "
+    "\"<B>C:\\Brannoch</B>\" et y copier tous les fichiers nécessaires à <B>Brannoch.exe</B>.<P><P>Rien d'autre ne "
+    "sera copié ailleurs, à l'exception du raccourci sur le bureau.<P><P><FONT COLOR=#FF SIZE=15>Voulez-vous "
+    "lancer l'<U>installation</U> de <B>Brannoch.exe</B> ?</FONT><P><P>" + Version;
+const std::string PoliceNonCopiee =
+    "La police C:\\Brannoch\\Starmath.ttf n'a pas pu être copiée<P><P>Vous devrez le faire \"à la main\"<P><P>"
+    "<I>Cela n'empêchera pas le logiciel de fonctionner</I>";
+const std::string SauvegardeEchouee =
+    "Mise à jour <B>Brannoch.exe © corvanel</B>La mise à jour de <B>Brannoch.exe © corvanel</B> a échoué<P><P>La "
+    "copie de sauvegarde à échoué pour une raison inconnue <P>Téléphonez au 04 72 00 00 00";
+const std::string MiseAJourTerminee =
+    "La mise à jour de <B>Brannoch.exe © corvanel</B> est terminée<P><P><FONT COLOR=#FF SIZE=15>Voulez-vous "
+    "lancer <B>Brannoch.exe</B> tout de suite ?</FONT><P><P>" + Version;
+const std::string RemplacementEchoue =
+    "La mise à jour de <B>Brannoch.exe © corvanel</B> a échoué\r\rLa copie à échoué pour une raison inconnue "
+    "\rTéléphonez au 04 72 00 00 00";
+const std::string InstallationTerminee =
+    "L'installation de <B>Brannoch.exe © corvanel</B> est terminée<P><P>Cette installation a créé un raccourci "
+    "sur le bureau qui vous permetra de le lancer.<P><P><FONT COLOR=#FF SIZE=15>Voulez-vous lancer "
+    "<B>Brannoch.exe</B> tout de suite ?</FONT><P><P>" + Version;
+}  // namespace attendu
 
 class FakeResources : public platform::Resources {
 public:
@@ -101,16 +137,18 @@ struct Machine : ::testing::Test {
   }
 };
 
-const MemoryFileSystem::Times Stamped{BuildFileTime, BuildFileTime, BuildFileTime};
+// 2009-04-17 16:38:08.7977881 UTC.
+constexpr platform::FileTime BuildTime = 128844598887977881u;
+const MemoryFileSystem::Times Stamped{BuildTime, BuildTime, BuildTime};
 
 TEST_F(Machine, FirstInstallationWritesExpandsStampsAndLaunches) {
   services.Argument = "/quiet";
   ASSERT_EQ(Run({1, 1}), 0);
 
-  EXPECT_EQ(Titles(), (std::vector<std::string>{TitreInstallation, TitreInstallation}));
-  EXPECT_EQ(box.Calls[0].Message, QuestionInstallation());
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreInstallation, attendu::TitreInstallation}));
+  EXPECT_EQ(box.Calls[0].Message, attendu::QuestionInstallation);
   EXPECT_EQ(box.Calls[0].Boutons, "Oui#13Non");
-  EXPECT_EQ(box.Calls[1].Message, InstallationTerminee());
+  EXPECT_EQ(box.Calls[1].Message, attendu::InstallationTerminee);
   for (auto& c : box.Calls) EXPECT_EQ(c.Couleur, 0u);
 
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.FCC"), Payload);
@@ -122,8 +160,9 @@ TEST_F(Machine, FirstInstallationWritesExpandsStampsAndLaunches) {
                                                     "Brannoch est une application réalisée avec Plinthar © Corvanel",
                                                     "", "", "0", std::string(1, '\0')}));
   // No wait in an installation; the argument holds no ":" yet reaches the program.
-  EXPECT_EQ(log, (std::vector<std::string>{"box " + TitreInstallation, "extract C:\\Brannoch\\Brannoch.FCC",
-                                           "shortcut", "box " + TitreInstallation,
+  EXPECT_EQ(log, (std::vector<std::string>{"box " + attendu::TitreInstallation,
+                                           "extract C:\\Brannoch\\Brannoch.FCC", "shortcut",
+                                           "box " + attendu::TitreInstallation,
                                            "execute c:\\Brannoch\\Brannoch.EXE [/quiet] in c:\\Brannoch from "
                                            "C:\\Brannoch"}));
   EXPECT_EQ(fs.OpenHandles(), 0);
@@ -134,7 +173,7 @@ TEST_F(Machine, TheManualOpensBeforeTheClosingQuestion) {
   ASSERT_EQ(Run({1, 2}), 0);
   ASSERT_EQ(log.size(), 5u);
   EXPECT_EQ(log[3], "execute c:\\Brannoch\\Brannoch.PDF [] in c:\\Brannoch from C:\\");
-  EXPECT_EQ(log[4], "box " + TitreInstallation);
+  EXPECT_EQ(log[4], "box " + attendu::TitreInstallation);
 }
 
 TEST_F(Machine, DecliningEitherQuestionLeavesNothing) {
@@ -146,8 +185,8 @@ TEST_F(Machine, DecliningEitherQuestionLeavesNothing) {
   }
   InstallOldVersion();
   ASSERT_EQ(Run({2}), 0);
-  EXPECT_EQ(Titles(), std::vector<std::string>{TitreMiseAJourQuestion});
-  EXPECT_EQ(box.Calls[0].Message, QuestionMiseAJour());
+  EXPECT_EQ(Titles(), std::vector<std::string>{attendu::TitreMiseAJourQuestion});
+  EXPECT_EQ(box.Calls[0].Message, attendu::QuestionMiseAJour);
   EXPECT_EQ(fs.List("C:\\Brannoch").size(), 2u);
   EXPECT_EQ(fs.CallsOf(Op::CreateDirectory).size(), 0u);
   EXPECT_EQ(fs.CallsOf(Op::Open).size(), 0u);
@@ -157,8 +196,8 @@ TEST_F(Machine, UpdateGoesThroughMajWaitsBacksUpAndReplaces) {
   InstallOldVersion();
   ASSERT_EQ(Run({1, 1}), 0);
 
-  EXPECT_EQ(Titles(), (std::vector<std::string>{TitreMiseAJourQuestion, TitreMiseAJour}));
-  EXPECT_EQ(box.Calls[1].Message, MiseAJourTerminee());
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreMiseAJourQuestion, attendu::TitreMiseAJour}));
+  EXPECT_EQ(box.Calls[1].Message, attendu::MiseAJourTerminee);
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\MAJ\\Brannoch.FCC"), Payload);
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\ex_Brannoch.EXE"), "old program");
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "new program");
@@ -166,7 +205,7 @@ TEST_F(Machine, UpdateGoesThroughMajWaitsBacksUpAndReplaces) {
   EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\Brannoch.FCC"));
   // The wait comes after the payload is written and before it is expanded.
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 4),
-            (std::vector<std::string>{"box " + TitreMiseAJourQuestion, "wait",
+            (std::vector<std::string>{"box " + attendu::TitreMiseAJourQuestion, "wait",
                                       "extract C:\\Brannoch\\MAJ\\Brannoch.FCC", "shortcut"}));
   EXPECT_EQ(log.back(), "execute c:\\Brannoch\\Brannoch.EXE [] in c:\\Brannoch from C:\\Brannoch");
 }
@@ -178,13 +217,13 @@ TEST_F(Machine, ASecondUpdateReusesMaj) {
   ASSERT_EQ(Run({1, 2}), 0);
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\MAJ\\Brannoch.FCC"), Payload);
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "newer program");
-  EXPECT_EQ(log.back(), "box " + TitreMiseAJour);  // declined: no launch
+  EXPECT_EQ(log.back(), "box " + attendu::TitreMiseAJour);  // declined: no launch
 }
 
 TEST_F(Machine, FolderWithoutProgramAsksInstallationButRunsAnUpdate) {
   fs.AddFile("C:\\Brannoch\\StarMath.ttf", "font");
   ASSERT_EQ(Run({1, 2}), 0);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{TitreInstallation, TitreMiseAJour}));
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreInstallation, attendu::TitreMiseAJour}));
   EXPECT_EQ(log[1], "wait");
   EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\ex_Brannoch.EXE"));
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "new program");
@@ -196,7 +235,7 @@ TEST_F(Machine, ArgumentWithColonIsThePayloadFolderAndStillTheParameters) {
   services.Argument = "D:\\Appli";
   ASSERT_EQ(Run({1, 1}), 0);
   // The folder did not exist: the update question, then the installation branch.
-  EXPECT_EQ(Titles(), (std::vector<std::string>{TitreMiseAJourQuestion, TitreInstallation}));
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreMiseAJourQuestion, attendu::TitreInstallation}));
   EXPECT_EQ(fs.Contents("D:\\Appli\\Brannoch.FCC"), Payload);
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "old program");
   EXPECT_EQ(fs.TimesOf("C:\\Brannoch\\Brannoch.EXE"), Stamped);
@@ -219,8 +258,9 @@ TEST_F(Machine, FontAlreadyPresentIsLeftAlone) {
 TEST_F(Machine, FailedFontCopyIsReportedAndTheRunGoesOn) {
   fs.AddFault({Op::CopyFile, "C:\\Windows\\fonts\\Starmath.ttf", platform::ErrorAccessDenied});
   ASSERT_EQ(Run({1, 2}), 0);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{TitreInstallation, TitrePolice, TitreInstallation}));
-  EXPECT_EQ(box.Calls[1].Message, PoliceNonCopiee());
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreInstallation, attendu::TitrePolice,
+                                                attendu::TitreInstallation}));
+  EXPECT_EQ(box.Calls[1].Message, attendu::PoliceNonCopiee);
   EXPECT_EQ(box.Calls[1].Boutons, "Ok");
   EXPECT_NE(std::find(log.begin(), log.end(), "shortcut"), log.end());
   EXPECT_EQ(fs.TimesOf("C:\\Brannoch\\Brannoch.EXE"), Stamped);
@@ -230,8 +270,8 @@ TEST_F(Machine, FailedBackupEndsTheUpdateWithTheProgramUntouched) {
   InstallOldVersion();
   fs.AddFault({Op::CopyFile, "C:\\Brannoch\\ex_Brannoch.EXE", platform::ErrorDiskFull});
   ASSERT_EQ(Run({1}), 0);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{TitreMiseAJourQuestion, TitreMiseAJour}));
-  EXPECT_EQ(box.Calls[1].Message, SauvegardeEchouee());
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreMiseAJourQuestion, attendu::TitreMiseAJour}));
+  EXPECT_EQ(box.Calls[1].Message, attendu::SauvegardeEchouee);
   EXPECT_EQ(box.Calls[1].Boutons, "Ok");
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "old program");
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\MAJ\\brannoch.exe"), "new program");
@@ -242,7 +282,7 @@ TEST_F(Machine, FailedReplacementKeepsTheBackup) {
   InstallOldVersion();
   fs.AddFault({Op::CopyFile, "C:\\Brannoch\\MAJ\\Brannoch.EXE", platform::ErrorAccessDenied});
   ASSERT_EQ(Run({1}), 0);
-  EXPECT_EQ(box.Calls.back().Message, RemplacementEchoue());
+  EXPECT_EQ(box.Calls.back().Message, attendu::RemplacementEchoue);
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\ex_Brannoch.EXE"), "old program");
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "old program");
 }
@@ -255,7 +295,7 @@ TEST_F(Machine, FailedPayloadWriteRaisesAndNothingLaterRuns) {
   } catch (const EInOutError& e) {
     EXPECT_EQ(e.Message(), "Disque plein");
   }
-  EXPECT_EQ(log, std::vector<std::string>{"box " + TitreInstallation});
+  EXPECT_EQ(log, std::vector<std::string>{"box " + attendu::TitreInstallation});
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.FCC")->size(), 5u);  // what was written stays
   EXPECT_EQ(fs.OpenHandles(), 0);
 
@@ -298,7 +338,63 @@ TEST_F(Machine, LaunchNeedsTheInstallationFolder) {
   // The stamp created nothing where the folder is missing, and the font
   // source was missing: message 3.
   EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\Brannoch.EXE"));
-  EXPECT_EQ(Titles()[1], TitrePolice);
+  EXPECT_EQ(Titles()[1], attendu::TitrePolice);
+}
+
+TEST_F(Machine, StampingAMissingProgramCreatesNothing) {
+  // C:\Brannoch holds no program and the payload goes to a new D:\Appli:
+  // the installation branch stamps a program that is not there.
+  fs.AddDrive('D');
+  fs.AddFolder("C:\\Brannoch");
+  services.Argument = "D:\\Appli";
+  ASSERT_EQ(Run({1, 1, 2}), 0);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreInstallation, attendu::TitrePolice,
+                                                attendu::TitreInstallation}));
+  EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\Brannoch.EXE"));
+  int stamps = 0;
+  for (auto& c : fs.CallsOf(Op::Open))
+    if (c.Path == "C:\\Brannoch\\Brannoch.EXE") {
+      ++stamps;
+      EXPECT_EQ(c.Result, platform::ErrorFileNotFound);
+    }
+  EXPECT_EQ(stamps, 1);
+}
+
+// The real wait on the in-memory machine: a program that cannot be written
+// for another reason than a running copy ends the update with that error,
+// before anything is expanded or replaced.
+TEST_F(Machine, AReadOnlyProgramEndsTheUpdateWithItsErrorBeforeTheExpansion) {
+  struct NoPump : platform::Pump {
+    void ProcessMessages() override {}
+  } pump;
+  struct Window : WaitingWindow {
+    void SetCaption(const std::string&) override {}
+    void SetText(const std::string&) override {}
+    void Show() override { ADD_FAILURE() << "no window for a program that is not running"; }
+    void Hide() override {}
+    bool IsVisible() const override { return false; }
+  };
+  WaitServices wait{pump, fs, [] { return std::make_unique<Window>(); }};
+  services.AttendFermeture = [&] { AttendFermeture(wait); };
+  InstallOldVersion();
+  fs.SetReadOnly("C:\\Brannoch\\Brannoch.EXE", true);
+  // A wait that should have ended fails the test instead of hanging it.
+  fs.BeforeCall = [this, opens = 0](Op op, const std::string&) mutable {
+    if (op != Op::Open || ++opens != 100000) return;
+    ADD_FAILURE() << "still waiting";
+    fs.SetReadOnly("C:\\Brannoch\\Brannoch.EXE", false);
+  };
+  try {
+    Run({1});
+    FAIL() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.Message(), "Accès au fichier refusé");
+  }
+  EXPECT_EQ(fs.Contents("C:\\Brannoch\\MAJ\\Brannoch.FCC"), Payload);
+  EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\MAJ\\brannoch.exe"));
+  EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\ex_Brannoch.EXE"));
+  EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "old program");
+  EXPECT_EQ(fs.OpenHandles(), 0);
 }
 
 TEST_F(Machine, MissingPayloadResourceIsReportedBeforeAnyFileIsWritten) {
@@ -307,11 +403,13 @@ TEST_F(Machine, MissingPayloadResourceIsReportedBeforeAnyFileIsWritten) {
   EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\Brannoch.FCC"));
 }
 
-TEST(OuvreFichier, CreatesAbsentFilesAndSharesReadingOnly) {
+TEST(OuvreFichier, OpensExistingFilesOnlyAndSharesReadingOnly) {
   MemoryFileSystem fs;
+  EXPECT_FALSE(OuvreFichier(fs, ShortString("C:\\stamp.exe")));
+  EXPECT_FALSE(fs.IsFile("C:\\stamp.exe"));
+  fs.AddFile("C:\\stamp.exe", "MZ");
   auto f = OuvreFichier(fs, ShortString("C:\\stamp.exe"));
   ASSERT_TRUE(f);
-  EXPECT_TRUE(fs.IsFile("C:\\stamp.exe"));
   uint32_t error = 0;
   EXPECT_FALSE(fs.Open("C:\\stamp.exe", platform::Access::Write, platform::Share::ReadWrite,
                        platform::Disposition::OpenExisting, &error));

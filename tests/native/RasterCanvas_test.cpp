@@ -1,6 +1,9 @@
 // The raster canvas: font metrics that vary as real ones do, glyphs that leave ink, and GDI's shape rules.
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "common/Errors.h"
 #include "draw/RasterCanvas.h"
 
 namespace {
@@ -175,3 +178,45 @@ TEST(RasterCanvas, StretchDrawScalesNearest) {
 }
 
 }  // namespace
+
+// Coordinates anywhere in the integer range: what falls outside is clipped,
+// with no arithmetic that leaves the range on the way.
+TEST(RasterCanvas, CoordinatesAtTheEndsOfTheIntegerRangeClipAndNeverOverflow) {
+  RasterCanvas c(20, 10, clWhite);
+  c.SetFont(Tahoma(10, fsBold | fsItalic | fsUnderline));
+  c.SetBrush({Red, BrushStyle::Solid});
+  c.SetPen({Blue, PenStyle::Solid, 3});
+  for (int far : {INT_MIN, INT_MIN + 1, INT_MAX - 1, INT_MAX}) {
+    c.TextOut(far, 0, "Wg");
+    c.TextOut(0, far, "Wg");
+    c.Rectangle(far, far, far, far);
+    c.FillRect({far, 0, far, 10});
+    c.MoveTo(far, 5);
+    c.LineTo(far, 5);
+    c.MoveTo(5, far);
+    c.LineTo(5, -far - 1);
+    c.CopyRect({far, far, far, far}, {0, 0, 20, 10});
+    c.StretchDraw({far, far, far, far}, Bitmap{1, 1, {Green}});
+  }
+  // Only the vertical lines through x = 5 crossed the surface.
+  EXPECT_EQ(Ink(c, 0, 0, 20, 10, clWhite), 20 * 10 - 3 * 10);
+  EXPECT_EQ(Ink(c, 4, 0, 7, 10, Blue), 3 * 10);
+
+  // Shapes that span the whole range cover the whole surface.
+  c.SetPen({Blue, PenStyle::Clear, 1});
+  c.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  EXPECT_EQ(Ink(c, 0, 0, 20, 10, Red), 200);
+  c.StretchDraw({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Bitmap{1, 1, {Green}});
+  EXPECT_EQ(Ink(c, 0, 0, 20, 10, Green), 200);
+  c.SetPixel(0, 0, Red);
+  c.CopyRect({INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, INT_MAX - 1, INT_MAX - 1});
+  EXPECT_EQ(c.GetPixel(1, 1), Red);
+}
+
+TEST(RasterCanvas, ABufferTooLargeForMemoryIsRefusedBeforeItsSizeWraps) {
+  EXPECT_THROW(RasterCanvas(INT_MAX, INT_MAX), EOutOfMemory);
+  // 2^32 pixels: a 32-bit size_t would make that an empty buffer.
+  if constexpr (sizeof(size_t) == 4) {
+    EXPECT_THROW(RasterCanvas(1 << 16, 1 << 16), EOutOfMemory);
+  }
+}

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Errors.h"
 #include "installer/UAttente.h"
+#include "support/MemoryFileSystem.h"
 
 using namespace installer;
 
@@ -18,6 +20,8 @@ using platform::Share;
 
 constexpr uint32_t Free = 0;
 constexpr uint32_t InUse = platform::ErrorSharingViolation;
+constexpr uint32_t Locked = platform::ErrorLockViolation;
+constexpr uint32_t Denied = platform::ErrorAccessDenied;
 constexpr uint32_t Missing = platform::ErrorFileNotFound;
 constexpr int AttemptLimit = 100000;
 
@@ -250,4 +254,101 @@ TEST(AttendFermeture, ASecondWaitReusesTheWindowOfTheFirst) {
   EXPECT_EQ(h.created, 1);
   EXPECT_EQ(h.Count("show"), 2);
   EXPECT_FALSE(h.Window()->visible);
+}
+
+TEST(AttendFermeture, ALockViolationWaitsAsASharingViolationDoes) {
+  Harness h([](int n) { return n < 600 ? Locked : Free; });
+  h.Run();
+  EXPECT_EQ(h.files.attempts, 600);
+  EXPECT_EQ(h.created, 1);
+  EXPECT_FALSE(h.Window()->visible);
+  EXPECT_EQ(h.Count("close"), 1);
+}
+
+// A refusal that no running program explains ends the wait as the
+// input/output error it is, instead of asking to stop a program for ever.
+TEST(AttendFermeture, AnyOtherRefusalEndsTheWaitWithItsError) {
+  // 21: the device is not ready.
+  for (uint32_t code : {Denied, uint32_t{21}}) {
+    Harness h([&](int) { return code; });
+    try {
+      h.Run();
+      ADD_FAILURE() << "no error for " << code;
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(e.ErrorCode(), code);
+    }
+    EXPECT_EQ(h.files.attempts, 1) << code;
+    EXPECT_EQ(h.created, 0) << code;
+  }
+}
+
+TEST(AttendFermeture, ARefusalWhileTheWindowShowsHidesItAndRaises) {
+  Harness h([](int n) { return n < 700 ? InUse : Denied; });
+  EXPECT_THROW(h.Run(), EInOutError);
+  EXPECT_EQ(h.files.attempts, 700);
+  ASSERT_NE(h.Window(), nullptr);
+  EXPECT_FALSE(h.Window()->visible);
+  EXPECT_EQ(Log(h.log.end() - 3, h.log.end()), (Log{"pump", "open 700", "hide"}));
+}
+
+// The same on the in-memory file system, whose faults stand for the ones
+// Windows gives: a running program (32), a locked range (33), a read-only file (5).
+struct MemoryWait {
+  struct NoPump : platform::Pump {
+    void ProcessMessages() override {}
+  } pump;
+  MemoryFileSystem fs;
+  Log log;
+  int windows = 0;
+  WaitServices services{pump, fs, [this] {
+                          ++windows;
+                          return std::make_unique<RecordingWindow>(log);
+                        }};
+
+  MemoryWait() {
+    fs.AddFile("C:\\Brannoch\\Brannoch.EXE", "program");
+    // A wait that should have ended fails the test instead of hanging it.
+    fs.BeforeCall = [this, opens = 0](MemoryFileSystem::Op op, const std::string&) mutable {
+      if (op != MemoryFileSystem::Op::Open || ++opens != AttemptLimit) return;
+      ADD_FAILURE() << "still waiting after " << AttemptLimit << " attempts";
+      fs.ClearFaults();
+      fs.SetReadOnly("C:\\Brannoch\\Brannoch.EXE", false);
+      fs.SetInUse("C:\\Brannoch\\Brannoch.EXE", false);
+    };
+  }
+};
+
+TEST(AttendFermeture, OnTheMemoryFileSystemARunningOrLockedProgramWaitsAReadOnlyOneRaises) {
+  {
+    MemoryWait w;
+    w.fs.SetInUse("C:\\Brannoch\\Brannoch.EXE", true);
+    int opens = 0;
+    w.fs.BeforeCall = [&](MemoryFileSystem::Op op, const std::string&) {
+      if (op == MemoryFileSystem::Op::Open && ++opens == 520) w.fs.SetInUse("C:\\Brannoch\\Brannoch.EXE", false);
+    };
+    AttendFermeture(w.services);
+    EXPECT_EQ(opens, 520);
+    EXPECT_EQ(w.windows, 1);
+    EXPECT_EQ(w.fs.OpenHandles(), 0);
+  }
+  {
+    MemoryWait w;
+    w.fs.AddFault({MemoryFileSystem::Op::Open, "c:\\brannoch\\brannoch.exe", Locked, 0, 0, 10});
+    AttendFermeture(w.services);
+    EXPECT_EQ(w.fs.CallsOf(MemoryFileSystem::Op::Open).size(), 11u);
+    EXPECT_EQ(w.windows, 0);
+  }
+  {
+    MemoryWait w;
+    w.fs.SetReadOnly("C:\\Brannoch\\Brannoch.EXE", true);
+    try {
+      AttendFermeture(w.services);
+      ADD_FAILURE() << "no error";
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(e.Message(), "Accès au fichier refusé");
+    }
+    EXPECT_EQ(w.fs.CallsOf(MemoryFileSystem::Op::Open).size(), 1u);
+    EXPECT_EQ(w.windows, 0);
+    EXPECT_EQ(w.fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "program");
+  }
 }

@@ -3,6 +3,7 @@
 // the user meanwhile.
 #include <gtest/gtest.h>
 
+#include "common/Errors.h"
 #include "installer/UAttente.h"
 #include "controls/win32/Application.h"
 #include "installer/win32/Attente.h"
@@ -138,4 +139,35 @@ TEST(AttendFermetureOnWin32, ClosingTheWindowLetsTheWaitGoOn) {
   EXPECT_FALSE(during.shownWhenReleased) << "the close hid the window";
   ASSERT_NE(s.Attente, nullptr);
   EXPECT_FALSE(s.Attente->IsVisible());
+}
+
+// A refusal that no running program explains ends the wait at once with its
+// error. A folder in the program's place gives "access denied", as a
+// read-only program does on Windows (Wine, as the tests run it, opens a
+// read-only file for writing all the same).
+TEST(AttendFermetureOnWin32, AFolderInPlaceOfTheProgramEndsTheWaitWithTheAccessError) {
+  struct FolderInPlace {
+    FolderInPlace() {
+      CreateDirectoryA("c:\\Brannoch", nullptr);
+      if (GetFileAttributesA(Programme) != INVALID_FILE_ATTRIBUTES) aside = MoveFileA(Programme, Aside);
+      made = CreateDirectoryA(Programme, nullptr);
+    }
+    ~FolderInPlace() {
+      if (made) RemoveDirectoryA(Programme);
+      if (aside) MoveFileA(Aside, Programme);
+    }
+    const char* const Aside = "c:\\Brannoch\\Brannoch.EXE.mis-de-cote";
+    bool aside = false, made = false;
+  } folder;
+  ASSERT_TRUE(folder.made);
+
+  Win32FileSystem files;
+  installer::WaitServices s{Application::Instance(), files, CreeAttente};
+  try {
+    installer::AttendFermeture(s);
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode(), platform::ErrorAccessDenied);
+  }
+  EXPECT_EQ(s.Attente, nullptr);
 }

@@ -1,6 +1,9 @@
 // GdiCanvas on a DIB section: fonts by points and ppi, text backgrounds, shapes, copies and restore of the DC.
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "common/Errors.h"
 #include "draw/win32/GdiCanvas.h"
 
 namespace {
@@ -53,6 +56,38 @@ TEST(GdiCanvas, FontHeightFollowsPointsAndPixelsPerInch) {
   EXPECT_GT(c.TextWidth("Brannoch"), regular);
   EXPECT_EQ(c.TextWidth(""), 0);
   EXPECT_EQ(c.TextHeight(""), c.TextHeight("W"));
+}
+
+// Every font the system makes asks for the ANSI character set, so cp1252
+// texts show as written on systems of any language.
+TEST(GdiCanvas, FontsAreMadeWithTheAnsiCharacterSet) {
+  LOGFONTA lf{};
+  GdiObject<HFONT> made = MakeFont(Font{"Tahoma", 10, clBlack, fsBold, 96});
+  ASSERT_NE(made.Get(), nullptr);
+  ASSERT_EQ(GetObjectA(made.Get(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+  EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
+
+  DibSection dib(10, 10);
+  for (const char* face : {"Tahoma", "MS Sans Serif"}) {
+    Font f = dib.Canvas().GetFont();
+    f.Name = face;
+    dib.Canvas().SetFont(f);
+    dib.Canvas().TextWidth("W");  // realizes the font
+    HGDIOBJ selected = GetCurrentObject(dib.Handle(), OBJ_FONT);
+    lf = {};
+    ASSERT_EQ(GetObjectA(selected, sizeof lf, &lf), static_cast<int>(sizeof lf)) << face;
+    EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET) << face;
+    EXPECT_STREQ(lf.lfFaceName, face);
+    EXPECT_EQ(GetTextCharset(dib.Handle()), ANSI_CHARSET) << face;
+  }
+}
+
+TEST(GdiCanvas, SectionsOfNoPixelsOrTooManyBytesAreRefused) {
+  EXPECT_THROW(DibSection(0, 5), ERangeError);
+  EXPECT_THROW(DibSection(5, 5, 16), ERangeError);
+  // Rows of 2^30 bytes: two of them pass what an int counts.
+  EXPECT_THROW(DibSection(1 << 28, 2), EOutOfMemory);
+  EXPECT_THROW(DibSection(INT_MAX, INT_MAX), EOutOfMemory);
 }
 
 TEST(GdiCanvas, ConstructorPpiIsTheInitialFontsOwn) {

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "common/Echappe.h"
 #include "common/Errors.h"
 #include "Surface.h"
 #include "dialogs/win32/FMB.h"
@@ -62,7 +63,7 @@ int Boite(const std::vector<std::string>& args) {
   } else {
     std::ifstream in(input, std::ios::binary);
     if (!in) {
-      std::cerr << "apercu: cannot read " << input << "\n";
+      std::cerr << "apercu: cannot read " << EchappeControles(input) << "\n";
       return Echec;
     }
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -78,7 +79,7 @@ int Boite(const std::vector<std::string>& args) {
     std::cout << r << "\n";
     return r;
   } catch (const Exception& e) {
-    std::cerr << "apercu: " << e.ClassName() << ": " << e.Message() << "\n";
+    std::cerr << "apercu: " << e.ClassName() << ": " << EchappeControles(e.Message()) << "\n";
     return Echec;
   }
 }

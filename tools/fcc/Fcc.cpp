@@ -24,7 +24,7 @@ namespace {
 constexpr uint64_t Limit = 0x80000000ull;  // sizes are signed 32-bit in the format
 
 const char* const Usage =
-    "usage : fcc pack SORTIE [--name-field L] [--pad-to N --pad-member NOM] FICHIER...\n"
+    "usage : fcc pack SORTIE [--name-field L] [--pad-to N --pad-member NOM] [--progress] FICHIER...\n"
     "        fcc list CHARGE\n"
     "        fcc extract CHARGE\n";
 
@@ -198,7 +198,22 @@ Listing Pack(const PackOptions& o) {
       throw EFccError("deux membres du même nom (sans égard à la casse) : \"" + name + "\"");
     inputs.push_back({name, std::move(data)});
   };
-  for (const std::string& f : o.Files) add(BaseName(f), ReadHostFile(f));
+  // Sizes up front for the progress line only; ReadHostFile reports the faults.
+  uint64_t total = 0, read = 0;
+  if (o.Progress) {
+    for (const std::string& f : o.Files) {
+      struct stat st;
+      if (stat(f.c_str(), &st) == 0) total += static_cast<uint64_t>(st.st_size);
+    }
+  }
+  for (std::size_t i = 0; i < o.Files.size(); ++i) {
+    add(BaseName(o.Files[i]), ReadHostFile(o.Files[i]));
+    if (o.Progress) {
+      read += inputs.back().Data.size();
+      *o.Progress << "\rfcc : lecture " << (total ? std::min<uint64_t>(100, read * 100 / total) : 100) << " % ("
+                  << i + 1 << "/" << o.Files.size() << " fichiers)" << std::flush;
+    }
+  }
   if (o.PadTo.has_value() != !o.PadMember.empty())
     throw EFccError("--pad-to et --pad-member vont ensemble");
   if (o.PadTo) add(o.PadMember, "");
@@ -240,6 +255,7 @@ Listing Pack(const PackOptions& o) {
   }
   for (const Input& in : inputs) archive += in.Data;
 
+  if (o.Progress) *o.Progress << "\nfcc : compression de " << archive.size() << " octets" << std::flush;
   uLongf n = compressBound(archive.size());
   std::string z(n, '\0');
   if (compress2(reinterpret_cast<Bytef*>(z.data()), &n, reinterpret_cast<const Bytef*>(archive.data()),
@@ -253,6 +269,7 @@ Listing Pack(const PackOptions& o) {
   out << head << z;
   out.close();
   if (!out) throw EFccError("écriture impossible : " + Quoted(o.Output));
+  if (o.Progress) *o.Progress << "\n";
 
   Listing r;
   for (const Input& in : inputs) r.Members.push_back({in.Name, static_cast<uint32_t>(in.Data.size())});
@@ -299,6 +316,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   };
   if (args.empty()) return usage("commande manquante");
   const std::string& cmd = args[0];
+  bool progress = false;  // a refusal then starts on a line of its own
   try {
     if (cmd == "pack") {
       PackOptions o;
@@ -331,6 +349,9 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
           o.PadTo = number(value());
         } else if (options && a == "--pad-member") {
           o.PadMember = value();
+        } else if (options && a == "--progress") {
+          o.Progress = &err;
+          progress = true;
         } else if (options && a.size() > 1 && a[0] == '-') {
           return usage("option inconnue : " + a);
         } else {
@@ -356,9 +377,9 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     }
     return usage("commande inconnue : " + cmd);
   } catch (const EFccError& e) {
-    err << "fcc : " << Utf8(e.Message()) << "\n";
+    err << (progress ? "\n" : "") << "fcc : " << Utf8(e.Message()) << "\n";
   } catch (const Exception& e) {
-    err << "fcc : " << e.ClassName() << " : " << Utf8(e.Message()) << "\n";
+    err << (progress ? "\n" : "") << "fcc : " << e.ClassName() << " : " << Utf8(e.Message()) << "\n";
   }
   return 1;
 }

@@ -27,6 +27,9 @@ struct PackOptions {
   // with the size that makes the expanded archive exactly PadTo bytes.
   std::optional<uint64_t> PadTo;
   std::string PadMember;
+  // When set: a line rewritten in place (carriage returns) with how much of the
+  // files has been read, then a line while the archive is compressed.
+  std::ostream* Progress = nullptr;
 };
 
 struct Member {

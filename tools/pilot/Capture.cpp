@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Handles.h"
+#include "draw/win32/GdiCanvas.h"
+#include "platform/win32/Handles.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -30,41 +31,37 @@ ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) 
     return r;
   }
 
-  WindowDC screen(nullptr);
-  WindowDC own(window);
-  HDC source = method == CaptureMethod::Screen ? screen.get() : own.get();
+  win32::WindowDc screen(nullptr);
+  win32::WindowDc own(window);
+  HDC source = method == CaptureMethod::Screen ? screen.Get() : own.Get();
   if (!source) {
     r.error = "no device context";
     return r;
   }
 
   // A top-down 32-bit DIB section: its bits are the pixels, no GetDIBits pass.
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = r.width;
-  bi.bmiHeader.biHeight = -r.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDib(r.width, r.height, 32);
   void* bits = nullptr;
-  MemoryDC memory(source);
-  Bitmap bitmap(CreateDIBSection(memory.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!memory.get() || !bitmap.get() || !bits) {
+  win32::MemoryDc memory(source);
+  win32::GdiObject<HBITMAP> bitmap(CreateDIBSection(memory.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory.Get() || !bitmap.Get() || !bits) {
     r.error = "no bitmap";
     return r;
   }
   {
-    Selection select(memory.get(), bitmap.get());
+    // Selected for the copy only: the bits are read after it is selected out.
+    win32::GdiSelection<HBITMAP> select(memory.Get());
+    select.Select(win32::GdiObject<HBITMAP>(bitmap.Get(), false));
     BOOL done = FALSE;
     switch (method) {
       case CaptureMethod::Screen:
-        done = BitBlt(memory.get(), 0, 0, r.width, r.height, source, origin.x, origin.y, SRCCOPY);
+        done = BitBlt(memory.Get(), 0, 0, r.width, r.height, source, origin.x, origin.y, SRCCOPY);
         break;
       case CaptureMethod::Window:
-        done = BitBlt(memory.get(), 0, 0, r.width, r.height, source, 0, 0, SRCCOPY);
+        done = BitBlt(memory.Get(), 0, 0, r.width, r.height, source, 0, 0, SRCCOPY);
         break;
       case CaptureMethod::Print:
-        done = PrintWindow(window, memory.get(), PW_CLIENTONLY);
+        done = PrintWindow(window, memory.Get(), PW_CLIENTONLY);
         break;
     }
     if (!done) {

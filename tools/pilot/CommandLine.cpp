@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace pilot {
 
@@ -50,11 +50,11 @@ std::string DosPath(const std::string& p) {
   auto toDos = reinterpret_cast<ToDos>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
   if (toDos) {
-    HeapString w(toDos(p.c_str()));
-    if (w.get()) {
-      int n = WideCharToMultiByte(CP_ACP, 0, w.get(), -1, nullptr, 0, nullptr, nullptr);
+    win32::HeapMemory<WCHAR> w(toDos(p.c_str()));
+    if (w.Get()) {
+      int n = WideCharToMultiByte(CP_ACP, 0, w.Get(), -1, nullptr, 0, nullptr, nullptr);
       std::string out(n > 0 ? n - 1 : 0, '\0');
-      WideCharToMultiByte(CP_ACP, 0, w.get(), -1, out.data(), n, nullptr, nullptr);
+      WideCharToMultiByte(CP_ACP, 0, w.Get(), -1, out.data(), n, nullptr, nullptr);
       return out;
     }
   }

@@ -37,10 +37,10 @@ Process* ProcessTree::Start(const std::string& command, const char* verb) {
     std::fprintf(stderr, "pilot: cannot start %s (system error %lu)\n", cmd.c_str(), e);
     return nullptr;
   }
-  Handle thread(pi.hThread);
+  win32::UniqueHandle thread(pi.hThread);
   auto p = std::make_unique<Process>();
   p->pid = pi.dwProcessId;
-  p->handle = Handle(pi.hProcess);
+  p->handle = win32::UniqueHandle(pi.hProcess);
   log_.Line(std::string(verb) + " " + std::to_string(p->pid) + " " + Quote(cmd));
   processes_.push_back(std::move(p));
   return processes_.back().get();
@@ -59,11 +59,11 @@ Process* ProcessTree::Find(DWORD pid) {
 }
 
 void ProcessTree::Discover() {
-  Handle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (snap.get() == INVALID_HANDLE_VALUE) return;
+  win32::UniqueHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snap.Valid()) return;
   PROCESSENTRY32 e{};
   e.dwSize = sizeof e;
-  for (BOOL ok = Process32First(snap.get(), &e); ok; ok = Process32Next(snap.get(), &e)) {
+  for (BOOL ok = Process32First(snap.Get(), &e); ok; ok = Process32Next(snap.Get(), &e)) {
     if (e.th32ProcessID == GetCurrentProcessId()) continue;
     Process* p = Find(e.th32ProcessID);
     if (!p) {
@@ -74,7 +74,7 @@ void ProcessTree::Discover() {
       auto fresh = std::make_unique<Process>();
       fresh->pid = e.th32ProcessID;
       fresh->parent = e.th32ParentProcessID;
-      fresh->handle = Handle(h);
+      fresh->handle = win32::UniqueHandle(h);
       processes_.push_back(std::move(fresh));
       p = processes_.back().get();
     }
@@ -89,10 +89,10 @@ void ProcessTree::LogChild(Process& p, const std::string& name) {
 
 void ProcessTree::Reap() {
   for (auto& p : processes_) {
-    if (p->ended || WaitForSingleObject(p->handle.get(), 0) != WAIT_OBJECT_0) continue;
+    if (p->ended || WaitForSingleObject(p->handle.Get(), 0) != WAIT_OBJECT_0) continue;
     p->ended = true;
-    GetExitCodeProcess(p->handle.get(), &p->code);
-    if (p->parent && !p->logged) LogChild(*p, ExeName(p->handle.get()));
+    GetExitCodeProcess(p->handle.Get(), &p->code);
+    if (p->parent && !p->logged) LogChild(*p, ExeName(p->handle.Get()));
     log_.Line("ended " + std::to_string(p->pid) + " code " + std::to_string(p->code));
   }
 }
@@ -105,9 +105,9 @@ bool ProcessTree::AllEnded() const {
 
 void ProcessTree::KillAll(const char* verb) {
   for (auto& p : processes_) {
-    if (p->ended || WaitForSingleObject(p->handle.get(), 0) == WAIT_OBJECT_0) continue;
-    TerminateProcess(p->handle.get(), 1);
-    WaitForSingleObject(p->handle.get(), 5000);
+    if (p->ended || WaitForSingleObject(p->handle.Get(), 0) == WAIT_OBJECT_0) continue;
+    TerminateProcess(p->handle.Get(), 1);
+    WaitForSingleObject(p->handle.Get(), 5000);
     p->ended = true;
     log_.Line(std::string(verb) + " " + std::to_string(p->pid));
   }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Handles.h"
+#include "platform/win32/Handles.h"
 #include "Log.h"
 
 namespace pilot {
@@ -17,7 +17,7 @@ struct Process {
   DWORD pid = 0;
   DWORD parent = 0;     // 0 for the processes the pilot started itself
   bool logged = false;  // a child's "process" line is written
-  Handle handle;
+  win32::UniqueHandle handle;
   bool ended = false;
   DWORD code = 0;       // the exit code, once ended
 };

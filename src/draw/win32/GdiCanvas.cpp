@@ -29,7 +29,7 @@ GdiObject<HFONT> MakeFont(const Font& f) {
   lf.lfItalic = (f.Style & fsItalic) ? TRUE : FALSE;
   lf.lfUnderline = (f.Style & fsUnderline) ? TRUE : FALSE;
   lf.lfStrikeOut = (f.Style & fsStrikeOut) ? TRUE : FALSE;
-  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfCharSet = ANSI_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
@@ -190,7 +190,11 @@ DibSection::DibSection(int width, int height, int bitsPerPixel, int ppi)
     : width_(width), height_(height), bpp_(bitsPerPixel) {
   if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32))
     throw ERangeError(SRangeError);
-  stride_ = ((width * bitsPerPixel + 31) / 32) * 4;
+  // Rows of whole 32-bit words; a section whose bytes would not fit an int
+  // is more than GDI makes anyway.
+  const int64_t stride = (int64_t{width} * bitsPerPixel + 31) / 32 * 4;
+  if (stride * height > INT32_MAX) throw EOutOfMemory(SOutOfMemory);
+  stride_ = static_cast<int>(stride);
   BITMAPINFO bi = TopDownDib(width, height, bitsPerPixel);
   if (!dc_.Get()) throw EOutOfMemory(SOutOfMemory);
   void* bits = nullptr;

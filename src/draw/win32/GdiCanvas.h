@@ -22,7 +22,8 @@ COLORREF ToColorRef(Colour c);
 // from the top down.
 BITMAPINFO TopDownDib(int width, int height, int bitsPerPixel);
 
-// A GDI font for a Font description: height -MulDiv(Size, PixelsPerInch, 72).
+// A GDI font for a Font description: height -MulDiv(Size, PixelsPerInch, 72),
+// character set ANSI (the texts are cp1252 whatever the system's language).
 // Null when GDI refuses it.
 GdiObject<HFONT> MakeFont(const Font& f);
 
@@ -93,7 +94,8 @@ private:
 class DibSection {
 public:
   // Zero-filled (black). ERangeError for a size that is not positive or a
-  // depth other than 24 or 32; EOutOfMemory when GDI cannot make it.
+  // depth other than 24 or 32; EOutOfMemory when its bytes pass 2 GiB or GDI
+  // cannot make it.
   DibSection(int width, int height, int bitsPerPixel = 32, int ppi = 96);
   DibSection(const DibSection&) = delete;
   DibSection& operator=(const DibSection&) = delete;

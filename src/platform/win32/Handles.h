@@ -180,10 +180,11 @@ private:
   HDC dc_;
 };
 
-// A memory device context compatible with the screen; deleted once.
+// A memory device context compatible with like (the screen by default);
+// deleted once.
 class MemoryDc {
 public:
-  MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
+  explicit MemoryDc(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
   MemoryDc(const MemoryDc&) = delete;
   MemoryDc& operator=(const MemoryDc&) = delete;
   ~MemoryDc() {
@@ -209,6 +210,23 @@ private:
   HWND hwnd_;
   PAINTSTRUCT ps_{};
   HDC dc_;
+};
+
+// Memory the system allocated on the process heap for the caller; freed
+// once with HeapFree.
+template <class T>
+class HeapMemory {
+public:
+  explicit HeapMemory(T* p) : p_(p) {}
+  HeapMemory(const HeapMemory&) = delete;
+  HeapMemory& operator=(const HeapMemory&) = delete;
+  ~HeapMemory() {
+    if (p_) HeapFree(GetProcessHeap(), 0, p_);
+  }
+  T* Get() const { return p_; }
+
+private:
+  T* p_;
 };
 
 }  // namespace win32

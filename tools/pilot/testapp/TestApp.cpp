@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "../Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace {
 
@@ -214,7 +214,7 @@ int main(int argc, char** argv) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
-    pilot::Handle thread(pi.hThread), process(pi.hProcess);
+    win32::UniqueHandle thread(pi.hThread), process(pi.hProcess);
     return 0;
   }
   if (mode == "hang" && argc == 3) return RunHang(argv[2]);
