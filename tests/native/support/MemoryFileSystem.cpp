@@ -74,6 +74,7 @@ struct MemoryFileSystem::State {
   std::string drives;
   std::string curKey = "C:\\", curSpelling = "C:\\";
   std::vector<std::string> inUse;
+  std::map<std::string, std::string> shortNames;  // folded alias path -> entry key
   std::optional<uint64_t> capacity;
   DiskFull mode = DiskFull::ShortWrite;
   platform::FileTime now = 0;
@@ -439,6 +440,15 @@ uint32_t MemoryFileSystem::DeleteFile(const std::string& path) {
   return s_->Log(Op::DeleteFile, path, 0);
 }
 
+std::optional<std::string> MemoryFileSystem::FindFile(const std::string& path) {
+  Resolved r = s_->Resolve(path);
+  auto alias = s_->shortNames.find(r.key);
+  const State::Node* n = s_->Enter(Op::FindFile, path, {r.key}) || r.error || r.root ? nullptr
+                         : s_->Find(alias != s_->shortNames.end() ? alias->second : r.key);
+  s_->Log(Op::FindFile, path, n ? 1 : 0);
+  return n ? std::optional(n->spelling.substr(n->spelling.rfind('\\') + 1)) : std::nullopt;
+}
+
 std::string MemoryFileSystem::GetCurrentDirectory() {
   s_->Enter(Op::GetCurrentDirectory, "", {});
   s_->Log(Op::GetCurrentDirectory, "", 0);
@@ -499,6 +509,10 @@ void MemoryFileSystem::AddFile(const std::string& path, std::string_view bytes) 
 
 void MemoryFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
   if (State::Node* n = s_->Find(s_->Resolve(path).key)) n->readOnly = readOnly;
+}
+
+void MemoryFileSystem::AddShortName(const std::string& alias, const std::string& path) {
+  s_->shortNames[s_->Resolve(alias).key] = s_->Resolve(path).key;
 }
 
 void MemoryFileSystem::SetInUse(const std::string& path, bool inUse) {
