@@ -11,3 +11,6 @@ inline int VersEntier(int64_t v) {
   if (v < INT32_MIN || v > INT32_MAX) throw ERangeError(SRangeError);
   return static_cast<int>(v);
 }
+
+// a + b, with the same check.
+inline int Somme(int a, int64_t b) { return VersEntier(a + b); }

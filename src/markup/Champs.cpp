@@ -69,19 +69,23 @@ TableauDeLignes DecoupeLignes(Canvas& canvas, int Width, const std::string& Text
   return lignes;
 }
 
-void DessineZoneTexte(Canvas& canvas, const Rect& Box, const std::string& Text) {
-  const Font avant = canvas.GetFont();
-  Font f = avant;
+Font PoliceDesChamps(const Font& base) {
+  Font f = base;
   f.Name = "Microsoft Sans Serif";
   f.Style = 0;
   f.Color = clBlack;
   f.Size = 10;
-  canvas.SetFont(f);
+  return f;
+}
+
+void DessineZoneTexte(Canvas& canvas, const Rect& Box, const std::string& Text) {
+  const Font avant = canvas.GetFont();
+  canvas.SetFont(PoliceDesChamps(avant));
 
   const int L = Box.left, T = Box.top, R = Box.right, B = Box.bottom;
-  const int L1 = VersEntier(int64_t{L} + 1), T1 = VersEntier(int64_t{T} + 1);
-  Traits(canvas, Gris, {{L, B}, {L, T}, {VersEntier(int64_t{R} + 1), T}});
-  Traits(canvas, clBlack, {{L1, VersEntier(int64_t{B} - 1)}, {L1, T1}, {R, T1}});
+  const int L1 = Somme(L, 1), T1 = Somme(T, 1);
+  Traits(canvas, Gris, {{L, B}, {L, T}, {Somme(R, 1), T}});
+  Traits(canvas, clBlack, {{L1, Somme(B, -1)}, {L1, T1}, {R, T1}});
   Traits(canvas, Argent, {{L1, B}, {R, B}, {R, T}});
   Pen p = canvas.GetPen();
   p.Color = clBlack;
@@ -89,7 +93,7 @@ void DessineZoneTexte(Canvas& canvas, const Rect& Box, const std::string& Text) 
   canvas.SetBrush({canvas.GetBrush().Color, BrushStyle::Clear});
 
   const TableauDeLignes lignes = DecoupeLignes(canvas, VersEntier(int64_t{R} - L - 6), Text);
-  const int x = VersEntier(int64_t{L} + 3);
+  const int x = Somme(L, 3);
   for (std::size_t i = 0; i < lignes.size(); ++i) {
     const int64_t y = int64_t{T} + 3 + static_cast<int64_t>(i) * 15;
     if (y + canvas.TextHeight(lignes[i]) > B) break;
@@ -136,7 +140,7 @@ Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Siz
   const int64_t gauche = Alignment == abDroite ? X - largeur : Alignment == abCentre ? X - largeur / 2 : X;
   const int g = VersEntier(gauche), d = VersEntier(gauche + largeur), b = VersEntier(Y + hauteur);
 
-  ShadeRect(canvas, VersEntier(gauche + 3), VersEntier(int64_t{Y} + 3), VersEntier(gauche + 3 + largeur),
+  ShadeRect(canvas, VersEntier(gauche + 3), Somme(Y, 3), VersEntier(gauche + 3 + largeur),
             VersEntier(Y + 3 + hauteur), BlendColors(Gris, clBlack, 0.5), false);
   canvas.Rectangle(g, Y, d, b);
   Traits(canvas, Argent, {{g, Y}, {g, b}});
@@ -154,5 +158,5 @@ Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Siz
   p = canvas.GetPen();
   p.Width = epaisseur;
   canvas.SetPen(p);
-  return {g, Y, VersEntier(int64_t{d} + 5), VersEntier(int64_t{b} + 5)};
+  return {g, Y, Somme(d, 5), Somme(b, 5)};
 }

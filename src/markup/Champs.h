@@ -19,6 +19,10 @@ void Traits(Canvas& canvas, Colour couleur, std::initializer_list<Point> points)
 // The picture stretched to fill Box exactly.
 void DessineImage(Canvas& canvas, const Rect& Box, const Bitmap& Picture);
 
+// The font of the fields' texts and buttons: base with the face "Microsoft
+// Sans Serif", regular, black, 10 points.
+Font PoliceDesChamps(const Font& base);
+
 // The lines of Text that fit Width in the canvas font, with 6 pixels to
 // spare. A carriage return ends a paragraph; a line of a paragraph ends after
 // its last space that leaves it narrow enough, or between characters when no

@@ -57,16 +57,16 @@ void ElementsHTML::Image(MiseEnPage& s, const BaliseImage& t) {
       hauteur = image.Width == 0 ? 0 : Arrondi(static_cast<double>(image.Height) * largeur / image.Width);
     }
   }
-  const Rect box{s.PenX, s.Y, VersEntier(int64_t{s.PenX} + largeur), VersEntier(int64_t{s.Y} + hauteur)};
+  const Rect box{s.PenX, s.Y, Somme(s.PenX, largeur), Somme(s.Y, hauteur)};
   DessineImage(s.Surface, box, image);
   s.HauteurLigne = std::max(s.HauteurLigne, hauteur);
-  s.PenX = VersEntier(int64_t{box.right} + 1);
+  s.PenX = Somme(box.right, 1);
 }
 
 void ElementsHTML::ZoneTexte(MiseEnPage& s, const BaliseZoneTexte& t) {
   const int hauteur = VersEntier(int64_t{t.Lignes} * 16 + 5);
-  const Rect box{s.PenX, s.Y, VersEntier(int64_t{s.PenX} + int64_t{t.Colonnes} * 8 + 20),
-                 VersEntier(int64_t{s.Y} + hauteur)};
+  const Rect box{s.PenX, s.Y, Somme(s.PenX, int64_t{t.Colonnes} * 8 + 20),
+                 Somme(s.Y, hauteur)};
   s.HauteurLigne = std::max(s.HauteurLigne, hauteur);
   DessineZoneTexte(s.Surface, box, t.Texte);
   LigneSuivante(s, 0);
@@ -87,38 +87,33 @@ void ElementsHTML::ChampTexte(MiseEnPage& s, const BaliseSaisie& t, const std::s
   const int w = VersEntier(int64_t{t.Taille} * 8 + 5);
   if (s.PenX > s.MargeGauche && int64_t{s.PenX} + w > s.LimiteDroite) LigneSuivante(s, HauteurLigneChamp);
   s.HauteurLigne = std::max(s.HauteurLigne, HauteurLigneChamp);
-  const int droite = VersEntier(int64_t{s.PenX} + w);
-  DessineZoneTexte(s.Surface, {s.PenX, s.Y, droite, VersEntier(int64_t{s.Y} + HauteurChamp)}, t.Valeur);
-  DessineBulle(s.Surface, VersEntier(int64_t{droite} - 7), VersEntier(int64_t{s.Y} - 1), t.Nom, TaillePoliceBulle,
+  const int droite = Somme(s.PenX, w);
+  DessineZoneTexte(s.Surface, {s.PenX, s.Y, droite, Somme(s.Y, HauteurChamp)}, t.Valeur);
+  DessineBulle(s.Surface, Somme(droite, -7), Somme(s.Y, -1), t.Nom, TaillePoliceBulle,
                JaunePale, Violet, abDroite);
-  DessineBulle(s.Surface, VersEntier(int64_t{s.PenX} + 4), VersEntier(int64_t{s.Y} - 3), type, TaillePoliceBulle,
+  DessineBulle(s.Surface, Somme(s.PenX, 4), Somme(s.Y, -3), type, TaillePoliceBulle,
                Rouge, clWhite, abGauche);
-  s.PenX = VersEntier(int64_t{droite} + 4);
+  s.PenX = Somme(droite, 4);
   if (s.PenX > s.LimiteDroite) LigneSuivante(s, 0);
 }
 
 void ElementsHTML::ChampImage(MiseEnPage& s, const std::string& nom, bool centre) {
   const Bitmap& image = images_.ChargeImage(nom);
   // Check boxes and radio buttons sit about the middle of the line.
-  const int haut = centre ? VersEntier(int64_t{s.Y} + s.HauteurLigne / 2 - 6) : s.Y;
-  const Rect box{VersEntier(int64_t{s.PenX} + 3), haut, VersEntier(int64_t{s.PenX} + image.Width + 3),
-                 VersEntier(int64_t{haut} + image.Height)};
+  const int haut = centre ? Somme(s.Y, s.HauteurLigne / 2 - 6) : s.Y;
+  const Rect box{Somme(s.PenX, 3), haut, Somme(s.PenX, image.Width + 3),
+                 Somme(haut, image.Height)};
   DessineImage(s.Surface, box, image);
   s.HauteurLigne = std::max(s.HauteurLigne, image.Height);
-  s.PenX = VersEntier(int64_t{box.right} + 5);
+  s.PenX = Somme(box.right, 5);
 }
 
 void ElementsHTML::Bouton(MiseEnPage& s, const BaliseSaisie& t) {
   Canvas& c = s.Surface;
   const Font avant = c.GetFont();
-  Font f = avant;
-  f.Name = "Microsoft Sans Serif";
-  f.Style = 0;
-  f.Color = clBlack;
-  f.Size = 10;
-  c.SetFont(f);
-  const int w = VersEntier(int64_t{c.TextWidth(t.Valeur)} + 20);
-  const int x = s.PenX, y = s.Y, droite = VersEntier(int64_t{x} + w), bas = VersEntier(int64_t{y} + 23);
+  c.SetFont(PoliceDesChamps(avant));
+  const int w = Somme(c.TextWidth(t.Valeur), 20);
+  const int x = s.PenX, y = s.Y, droite = Somme(x, w), bas = Somme(y, 23);
   Pen p = c.GetPen();
   p.Color = clBtnFace;
   p.Style = PenStyle::Solid;
@@ -130,5 +125,5 @@ void ElementsHTML::Bouton(MiseEnPage& s, const BaliseSaisie& t) {
   c.SetBrush({clBtnFace, BrushStyle::Clear});
   c.TextOut(x + 10, y + 3, t.Valeur);
   c.SetFont(avant);
-  s.PenX = VersEntier(int64_t{droite} + 4);
+  s.PenX = Somme(droite, 4);
 }

@@ -44,7 +44,9 @@ TEST(DecoupeLignes, EveryWidthEnds) {
   for (int width = i; width <= 3 * c.TextWidth("W") + 6; ++width) {
     std::string ensemble;
     for (const std::string& l : Lignes(DecoupeLignes(c, width, texte))) {
-      if (l.size() > 1) EXPECT_LE(c.TextWidth(l) + 6, width) << l;
+      if (l.size() > 1) {
+        EXPECT_LE(c.TextWidth(l) + 6, width) << l;
+      }
       ensemble += l;
     }
     EXPECT_EQ(ensemble, "abc def") << width;

@@ -181,7 +181,9 @@ void BandeRouge(const Bitmap& b, int y, const std::string& texte) {
   const int x0 = (300 - w) / 2;
   for (int x = x0; x < x0 + w; ++x) ASSERT_EQ(b.At(x, y), 0x0000FFu) << texte << " at " << x;
   for (int x : {x0 - 1, x0 + w})
-    if (!Hachure(x, y)) EXPECT_EQ(b.At(x, y), clWhite) << texte << " at " << x;
+    if (!Hachure(x, y)) {
+      EXPECT_EQ(b.At(x, y), clWhite) << texte << " at " << x;
+    }
 }
 
 TEST(ImageIntrouvable, ARedHatchInABlackFrameWithTheNameAndTheWordsInTheLanguage) {

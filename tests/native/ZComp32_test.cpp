@@ -70,7 +70,9 @@ TEST(ZComp32, ExpandsExactlyAcrossBufferBoundaries) {
   for (std::size_t n : {std::size_t{1}, std::size_t{0xFFFF}, std::size_t{0x10000}, std::size_t{300000}}) {
     std::string data = Noise(n, static_cast<unsigned>(n));
     std::string packed = Packed(data);
-    if (n == 300000) ASSERT_GT(packed.size(), 2u * 0xFFFF);
+    if (n == 300000) {
+      ASSERT_GT(packed.size(), 2u * 0xFFFF);
+    }
     EXPECT_EQ(Expand(packed), data) << n;
   }
   std::string text;
