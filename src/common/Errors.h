@@ -60,6 +60,8 @@ BRANNOCH_EXCEPTION(EOSError, Exception);
 BRANNOCH_EXCEPTION(EResNotFound, Exception);
 // The bitmap loader's error: the file is not a bitmap it can read.
 BRANNOCH_EXCEPTION(EInvalidGraphic, Exception);
+// A JPEG picture that cannot be decoded.
+BRANNOCH_EXCEPTION(EJPEG, EInvalidGraphic);
 // An archive member name or table that would be unsafe to write.
 BRANNOCH_EXCEPTION(EArchiveError, Exception);
 

@@ -19,6 +19,7 @@ void GraphicControl::SetParent(ControlParent* p) {
     Invalidate();
   }
   if (parentFont_) FontChanged();
+  ParentChanged();
 }
 
 void GraphicControl::SetBounds(int left, int top, int width, int height) {

@@ -32,6 +32,9 @@ public:
   // A canvas to measure text on outside painting; its font is the caller's
   // to set.
   virtual Canvas& MeasureCanvas() = 0;
+  // A colour in RGB as the window shows it: system colours take the current
+  // scheme (here the platform's default one).
+  virtual Colour ResolveColour(Colour c) const { return ResolveDefault(c); }
 };
 
 // Which parent edges a control keeps its distance to when the parent resizes.
@@ -88,6 +91,17 @@ public:
   // Requests a repaint of the control's rectangle.
   void Invalidate();
 
+  // Loading: between BeginLoading and Loaded the control is given its
+  // designed properties and may put off what it derives from them until
+  // Loaded, which ends the state.
+  void BeginLoading() { loading_ = true; }
+  bool Loading() const { return loading_; }
+  virtual void Loaded() { loading_ = false; }
+
+  // The system's settings or colours changed; the parent window passes the
+  // notification to each of its controls.
+  virtual void SettingsChanged() {}
+
   std::function<void(GraphicControl& sender)> OnClick;
   std::function<void(GraphicControl& sender)> OnDblClick;
 
@@ -110,6 +124,8 @@ protected:
   // The font GetFont() returns may have changed (own font set, ParentFont
   // switched, another parent).
   virtual void FontChanged() {}
+  // Parent() is another one now (or none).
+  virtual void ParentChanged() {}
   // The left button went down on this control and is not yet released.
   bool Pressed() const { return pressed_; }
   // Whether (x, y) in control coordinates lies on the control.
@@ -124,6 +140,7 @@ private:
   bool parentFont_ = true;
   bool autoSize_ = false;
   bool pressed_ = false;
+  bool loading_ = false;
   Anchors anchors_ = akLeft | akTop;
   Font font_;
 };

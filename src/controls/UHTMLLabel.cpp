@@ -15,6 +15,7 @@ void THTMLLabel::SetCaption(const std::string& Value) {
 
 void THTMLLabel::Paint(Canvas& canvas) {
   GraphicControl::Paint(canvas);
-  int h = DessineHTML(canvas, 1, 1, Width(), caption_, clWhite);
+  int h = elements_ ? DessineHTML(canvas, 1, 1, Width(), caption_, clWhite, *elements_)
+                    : DessineHTML(canvas, 1, 1, Width(), caption_, clWhite);
   if (AutoSize() && h != Height()) SetHeight(h);
 }

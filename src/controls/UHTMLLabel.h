@@ -9,6 +9,8 @@
 
 #include "controls/GraphicControl.h"
 
+class HTMLItems;
+
 class THTMLLabel : public GraphicControl {
 public:
   const std::string& Caption() const { return caption_; }
@@ -21,6 +23,12 @@ public:
   // with the height unchanged.
   void Paint(Canvas& canvas) override;
 
+  // What draws the pictures and form fields of the caption (not owned; it
+  // must outlive the label). None at creation: those tags then draw nothing.
+  void SetElements(HTMLItems* items) { elements_ = items; }
+  HTMLItems* Elements() const { return elements_; }
+
 private:
   std::string caption_;
+  HTMLItems* elements_ = nullptr;
 };

@@ -95,6 +95,13 @@ public:
   // Draws a bitmap stretched over dest.
   virtual void StretchDraw(const Rect& dest, const Bitmap& bmp) = 0;
 
+  // A colour as this surface shows it, in RGB: system colours take the
+  // surface's current scheme (here the platform's default one).
+  virtual Colour ResolveColour(Colour c) { return ResolveDefault(c); }
+  // Whether any part of r may show on the surface (outside the clipping
+  // region, nothing drawn there can); here always.
+  virtual bool RectVisible(const Rect&) { return true; }
+
   // Convenience accessors in the platform's style.
   int PixelsPerInch() const { return GetFont().PixelsPerInch; }
 };

@@ -348,6 +348,10 @@ void RasterCanvas::CopyRect(const Rect& dest, const Rect& src) {
                 pixels_.begin() + static_cast<std::ptrdiff_t>(dy + y) * width_ + dx);
 }
 
+bool RasterCanvas::RectVisible(const Rect& r) {
+  return r.left < r.right && r.top < r.bottom && r.right > 0 && r.bottom > 0 && r.left < width_ && r.top < height_;
+}
+
 void RasterCanvas::StretchDraw(const Rect& dest, const Bitmap& bmp) {
   const int64_t w = int64_t{dest.right} - dest.left, h = int64_t{dest.bottom} - dest.top;
   if (w <= 0 || h <= 0 || bmp.Width <= 0 || bmp.Height <= 0) return;

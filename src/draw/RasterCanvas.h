@@ -53,6 +53,10 @@ public:
   void CopyRect(const Rect& dest, const Rect& src) override;
   void StretchDraw(const Rect& dest, const Bitmap& bmp) override;
 
+  Colour ResolveColour(Colour c) override { return Resolve(c); }
+  // Whether r meets the buffer.
+  bool RectVisible(const Rect& r) override;
+
   // Metrics of the built-in font for a given font, without a canvas.
   static int CharWidth(const Font& f, unsigned char c);
   static int CellHeight(const Font& f);

@@ -3,23 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/Entiers.h"
 #include "common/Errors.h"
 #include "common/TextUtils.h"
 #include "markup/Markup.h"
 
-namespace {
-
-// Positions and sizes are integers. A text that would push one past their
-// range (a huge font and thousands of rules, endless indents) raises
-// ERangeError instead of drawing its lines somewhere else.
-int Entier(int64_t v) {
-  if (v < INT32_MIN || v > INT32_MAX) throw ERangeError(SRangeError);
-  return static_cast<int>(v);
-}
-
-int Somme(int a, int64_t b) { return Entier(a + b); }
-
-}  // namespace
 
 void HTMLItems::Image(MiseEnPage&, const BaliseImage&) {}
 void HTMLItems::ZoneTexte(MiseEnPage&, const BaliseZoneTexte&) {}
@@ -229,7 +217,7 @@ void Rendu::AttributsFont(const ShortString& b) {
       f.Color = EchangeRougeBleu(static_cast<uint32_t>(StrToInt(v)));
     } else if (i == 3) {
       int n = ValeurNombre(l);
-      f.Size = n < 8 ? Entier(int64_t{n} * 4) : n;
+      f.Size = n < 8 ? VersEntier(int64_t{n} * 4) : n;
     } else {
       f.Name = ValeurGuillemets(l);
     }
@@ -243,7 +231,7 @@ void Rendu::Titre(const ShortString& b) {
   Empile();
   int n = StrToInt(b.str().substr(std::min<std::size_t>(2, b.size()), 1));
   Font f = Police();
-  f.Size = Entier((int64_t{5} - n) * 4);
+  f.Size = VersEntier((int64_t{5} - n) * 4);
   f.Style = fsBold;
   Police(f);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -87,6 +88,13 @@ public:
   virtual uint32_t SetCurrentDirectory(const std::string& path) = 0;
   // The system's own text for an error code, as the platform words it.
   virtual std::string SystemMessage(uint32_t code) = 0;
+  // Directory search: the name, as the folder spells it in full, of the
+  // first entry that path names (a short "~" alias finds its long name);
+  // nullopt when there is none. A file system without the search finds none.
+  virtual std::optional<std::string> FindFile(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
 };
 
 }  // namespace platform

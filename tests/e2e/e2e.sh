@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot:
-#   e2e.sh install|update|links|wait|reports|declined|argument|damaged|nodisplay
+#   e2e.sh install|update|links|wait|reports|declined|argument|damaged|nodisplay|interrupt
 # Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT INSTALLER
-# DAMAGED PROBE FCC PAYLOAD OUT. Each scenario sets up the state it needs in
+# DAMAGED MANY MANY_PAYLOAD PROBE FCC PAYLOAD OUT. Each scenario sets up the state it needs in
 # the shared prefix, runs, then checks the disk from the host side.
 set -uo pipefail
 scenario=$1
@@ -48,21 +48,24 @@ pilot() {
   code=$?
 }
 
-# The members the installer must leave: fcc's own expansion of the payload.
+# The members the installer must leave: fcc's own expansion of the payload
+# (PAYLOAD, or the one given).
 reference() {
-  if [ ! -d "$out/reference" ]; then
-    mkdir -p "$out/reference"
-    cp "$PAYLOAD" "$out/reference/Brannoch.FCC"
-    "$FCC" extract "$out/reference/Brannoch.FCC" >/dev/null || fail "fcc extract of the payload failed"
-    rm -f "$out/reference/Brannoch.FCC"
+  local payload=${1:-$PAYLOAD} ref=$out/reference-$(basename "$(dirname "${1:-$PAYLOAD}")")
+  if [ ! -d "$ref" ]; then
+    mkdir -p "$ref"
+    cp "$payload" "$ref/Brannoch.FCC"
+    "$FCC" extract "$ref/Brannoch.FCC" >/dev/null || fail "fcc extract of the payload failed"
+    rm -f "$ref/Brannoch.FCC"
   fi
-  echo "$out/reference"
+  echo "$ref"
 }
 
-# Every member in FOLDER, byte for byte.
+# Every member in FOLDER, byte for byte: the 23 of the default payload, or
+# COUNT of the payload given.
 expect_members() {
-  local folder=$1 ref n=0
-  ref=$(reference)
+  local folder=$1 payload=${2:-$PAYLOAD} count=${3:-23} ref n=0
+  ref=$(reference "$payload")
   for m in "$ref"/*; do
     n=$((n + 1))
     local f
@@ -70,7 +73,7 @@ expect_members() {
     if [ -z "$f" ]; then fail "member $(basename "$m") missing in $folder"; continue; fi
     cmp -s "$m" "$f" || fail "member $(basename "$m") differs in $folder"
   done
-  [ "$n" = 23 ] || fail "reference has $n members, not 23"
+  [ "$n" = "$count" ] || fail "reference has $n members, not $count"
   ls "$folder" | grep -qiE '\.(CTN|TMP)$' && fail "temporary archive left in $folder"
 }
 
@@ -84,6 +87,7 @@ expect_stamped() {
 
 first_install() {  # a complete first installation, declining the launch
   pilot "$1" "$INSTALLER" <<'S'
+snap "Déconcaténation de *"
 when "Installation de*" once key O
 when "Installation de*" key N
 S
@@ -98,6 +102,9 @@ install)
   expect_stamped
   expect_log 'window "Installation de Brannoch.exe © corvanel"' "$log"
   [ "$(grep -c '^answer "Installation de' "$log")" = 2 ] || fail "two questions expected"
+  # The progress window, photographed while the payload expands.
+  expect_log 'window "Déconcaténation de C:\Brannoch\Brannoch.CTN" 606x158' "$log"
+  expect_log 'shot "02-Deconcatenation_de_C_Brannoch_Brannoch.CTN.png" 606x158' "$log"
   expect_members "$(cpath 'Brannoch')"
   expect_file "$(cpath 'Brannoch\Brannoch.FCC')"
   cmp -s "$PAYLOAD" "$(cpath 'Brannoch\Brannoch.FCC')" || fail "payload file differs from the embedded payload"
@@ -302,6 +309,29 @@ S
   expect_file "$(cpath 'Brannoch\Brannoch.FCC')"
   n=$(ls "$(cpath 'Brannoch')" | wc -l)
   [ "$n" = 1 ] || fail "$n files in C:\\Brannoch, only the payload file expected"
+  ;;
+interrupt)
+  # A click on "Interrompre" while many members expand: the refusal shows
+  # once, the expansion goes on to the last member, the run ends as usual.
+  clean
+  pilot run "$MANY" <<'S'
+when "Installation de*" once key O
+when "Déconcaténation de *" click 473,118
+when "Interruption Interdite" key Enter
+when "Installation de*" key N
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  log="$out/run.log"
+  expect_log 'answer "Déconcaténation de C:\Brannoch\Brannoch.CTN" click 473,118' "$log"
+  [ "$(grep -c '^window "Interruption Interdite"' "$log")" = 1 ] || fail "one refusal expected"
+  expect_log 'answer "Interruption Interdite" key Enter' "$log"
+  # The refusal shows and goes while the progress window is up.
+  order=$(grep -E '^(window|gone) "(Déconcaténation|Interruption)' "$log" | sed 's/ [0-9]*x[0-9]*$//')
+  [ "$order" = 'window "Déconcaténation de C:\Brannoch\Brannoch.CTN"
+window "Interruption Interdite"
+gone "Interruption Interdite"
+gone "Déconcaténation de C:\Brannoch\Brannoch.CTN"' ] || fail "the refusal did not come during the expansion: $order"
+  expect_members "$(cpath 'Brannoch')" "$MANY_PAYLOAD" 1502
   ;;
 nodisplay)
   # No window can be made: the error at start-up still ends the run with

@@ -74,3 +74,28 @@ TEST(THTMLLabel, AMarkupErrorLeavesTheHeightAlone) {
   EXPECT_THROW(l.Paint(c), EConvertError);
   EXPECT_EQ(l.Height(), 7);
 }
+
+// Records the items it is asked to place and gives each a 30-pixel line.
+struct Trente : HTMLItems {
+  int images = 0;
+  void Image(MiseEnPage& s, const BaliseImage&) override {
+    ++images;
+    s.HauteurLigne = std::max(s.HauteurLigne, 30);
+  }
+};
+
+TEST(THTMLLabel, PicturesAndFieldsAreDrawnByTheItemsItIsGiven) {
+  THTMLLabel l;
+  l.SetBounds(0, 0, 100, 7);
+  l.SetAutoSize(true);
+  l.SetCaption("<IMG SRC=\"a.jpg\">");
+  RasterCanvas c(100, 40);
+  l.Paint(c);
+  EXPECT_EQ(l.Height(), 1 + c.TextHeight("W"));  // none given: the tag draws nothing
+  Trente t;
+  l.SetElements(&t);
+  EXPECT_EQ(l.Elements(), &t);
+  l.Paint(c);
+  EXPECT_EQ(t.images, 1);
+  EXPECT_EQ(l.Height(), 1 + 30);
+}

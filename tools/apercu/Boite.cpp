@@ -6,6 +6,7 @@
 
 #include "common/Echappe.h"
 #include "common/Errors.h"
+#include "Surface.h"
 #include "dialogs/win32/FMB.h"
 
 namespace {
@@ -68,8 +69,13 @@ int Boite(const std::vector<std::string>& args) {
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   try {
+    Images images;
+    // The box goes before the pictures its label draws.
+    struct Libere {
+      ~Libere() { win32::LibereFMB(); }
+    } libere;
+    win32::CreeFMB().LeMessage.SetElements(&images.elements);
     int r = win32::BoiteMessage(titre, text, boutons, couleur);
-    win32::LibereFMB();
     std::cout << r << "\n";
     return r;
   } catch (const Exception& e) {

@@ -42,3 +42,11 @@ apercu(1 "conversion error in the markup: '1\\\\x1B]0;x\\\\x07\\\\x9D' n'est pas
 string(REPEAT "x<P>" 40000 tall)
 file(WRITE "${WORK}/tall.txt" "${tall}")
 apercu(1 "the picture would be [0-9]+ x [0-9]+ pixels; apercu makes at most" "${WORK}/tall.txt" "${png}")
+
+# The progress window's views refuse what they cannot draw.
+apercu(1 "unknown style gsRadial " --gradient gsRadial --from 000000 --to FFFFFF "${png}")
+apercu(1 "--from wants RRGGBB" --gradient gsRadialC --from 12345 --to FFFFFF "${png}")
+apercu(1 "--gradient wants --from and --to" --gradient gsLinearH --from 000000 "${png}")
+apercu(1 "--bouton wants a width and a height from 1 to 10000" --bouton 0 29 "${png}")
+apercu(1 "--bouton wants a width and a height from 1 to 10000" --bouton 158 2147483648 "${png}")
+apercu(1 "--duree wants a number of seconds" --duree 1${esc}2)

@@ -1,6 +1,8 @@
 #include "draw/win32/GdiCanvas.h"
 
 #include "Surface.h"
+#include "draw/win32/FabriqueImagesGdi.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace {
 
@@ -17,3 +19,7 @@ private:
 }  // namespace
 
 std::unique_ptr<Surface> MakeSurface(int width, int height) { return std::make_unique<GdiSurface>(width, height); }
+
+std::unique_ptr<platform::FileSystem> MakeFileSystem() { return std::make_unique<win32::Win32FileSystem>(); }
+
+std::unique_ptr<FabriqueImages> MakeFabriqueImages() { return std::make_unique<FabriqueImagesGdi>(); }

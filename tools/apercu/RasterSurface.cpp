@@ -1,5 +1,6 @@
 #include "Surface.h"
 #include "draw/RasterCanvas.h"
+#include "platform/posix/PosixFileSystem.h"
 
 namespace {
 
@@ -16,3 +17,7 @@ private:
 }  // namespace
 
 std::unique_ptr<Surface> MakeSurface(int width, int height) { return std::make_unique<RasterSurface>(width, height); }
+
+std::unique_ptr<platform::FileSystem> MakeFileSystem() { return std::make_unique<platform::PosixFileSystem>(); }
+
+std::unique_ptr<FabriqueImages> MakeFabriqueImages() { return std::make_unique<FabriqueImagesRaster>(); }

@@ -13,6 +13,7 @@
 #include "Options.h"
 #include "Png.h"
 #include "Surface.h"
+#include "Vues.h"
 #include "common/Echappe.h"
 #include "common/Errors.h"
 #include "markup/DessineHTML.h"
@@ -86,9 +87,10 @@ Bitmap CropRight(const Bitmap& b, int64_t minWidth) {
 // right limit). The options' ranges keep the width within CoteMax.
 int Preview(const Options& o, const std::string& text) {
   const int64_t width = std::max<int64_t>(int64_t{o.X} + o.Width + 400, 1);
+  Images images;
   auto probe = MakeSurface(static_cast<int>(width), 1);
   SetCallerFont(probe->GetCanvas(), o);
-  int y = DessineHTML(probe->GetCanvas(), o.X, o.Y, o.Width, text, o.Back);
+  int y = DessineHTML(probe->GetCanvas(), o.X, o.Y, o.Width, text, o.Back, images.elements);
   const int64_t height = std::max<int64_t>(int64_t{y} + o.Y, 1);
   if (height > CoteMax || width * height > PixelsMax)
     return Echec("the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
@@ -96,7 +98,7 @@ int Preview(const Options& o, const std::string& text) {
                  std::to_string(PixelsMax) + " in all");
   auto surface = MakeSurface(static_cast<int>(width), static_cast<int>(height));
   SetCallerFont(surface->GetCanvas(), o);
-  y = DessineHTML(surface->GetCanvas(), o.X, o.Y, o.Width, text, o.Back);
+  y = DessineHTML(surface->GetCanvas(), o.X, o.Y, o.Width, text, o.Back, images.elements);
   if (!WritePng(o.Output, CropRight(surface->Pixels(), int64_t{o.X} + o.Width + o.X)))
     return Echec("cannot write " + o.Output);
   std::cout << y << "\n";
@@ -121,6 +123,7 @@ int Run(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
+    if (int code = 0; RunVue(args, code)) return code;
 #ifdef _WIN32
     if (IsBoite(args)) return Boite(args);
 #endif

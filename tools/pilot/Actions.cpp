@@ -24,10 +24,14 @@ void Actions::Fail(const std::string& title, const Action& a, const std::string&
   std::fprintf(stderr, "pilot: %s: %s\n", a.source.c_str(), why.c_str());
 }
 
-void Actions::Shot(HWND w) {
+std::string Actions::NextShotFile(HWND w) {
   char name[16];
   std::snprintf(name, sizeof name, "%02d-", ++shots_);
-  std::string file = name + Sanitize(WindowTitle(w)) + ".png";
+  return name + Sanitize(WindowTitle(w)) + ".png";
+}
+
+void Actions::Shot(HWND w) {
+  std::string file = NextShotFile(w);
   Focus(w);
   ShotResult r = SaveShot(w, o_.capture, o_.shots + "\\" + file);
   if (!r.ok) {
@@ -37,6 +41,37 @@ void Actions::Shot(HWND w) {
   }
   log_.Line("shot " + Quote(file) + " " + std::to_string(r.width) + "x" + std::to_string(r.height) +
             (r.blank ? " blank" : ""));
+}
+
+void Actions::Snap(HWND w) {
+  const std::string file = NextShotFile(w);
+  const ULONGLONG end = GetTickCount64() + kSnapMs;
+  for (;;) {
+    Picture p;
+    std::string error;
+    const bool captured = Capture(w, o_.capture, p, error);
+    // Checked right after the capture: what it holds is the window's.
+    if (!IsWindow(w) || !IsWindowVisible(w)) {
+      log_.Line("missed " + Quote(file));
+      return;
+    }
+    if (!captured) {
+      failed_ = true;
+      log_.Line("error shot " + Quote(file) + ": " + error);
+      return;
+    }
+    if (!p.blank || GetTickCount64() >= end) {
+      if (!WritePicture(p, o_.shots + "\\" + file)) {
+        failed_ = true;
+        log_.Line("error shot " + Quote(file) + ": cannot write it");
+        return;
+      }
+      log_.Line("shot " + Quote(file) + " " + std::to_string(p.width) + "x" + std::to_string(p.height) +
+                (p.blank ? " blank" : ""));
+      return;
+    }
+    Sleep(5);
+  }
 }
 
 void Actions::Texts(HWND w, const std::string& title) {

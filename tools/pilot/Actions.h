@@ -14,6 +14,9 @@
 
 namespace pilot {
 
+// How long a snap waits for a window to be painted.
+constexpr DWORD kSnapMs = 500;
+
 class Actions {
 public:
   // Input, capture and the shots folder come from `o`; `run` starts its
@@ -29,12 +32,19 @@ public:
   // must be set) and logs it; a failure is logged and noted.
   void Shot(HWND w);
 
+  // A shot of a window that may show only for a moment, taken at once:
+  // taken again while it is all of one colour (not painted yet), for up to
+  // kSnapMs. A window gone before it was photographed is logged as
+  // "missed", which is no failure.
+  void Snap(HWND w);
+
   // Whether an action or a screenshot has failed.
   bool Failed() const { return failed_; }
 
 private:
   void Fail(const std::string& title, const Action& a, const std::string& why);
   void Texts(HWND w, const std::string& title);
+  std::string NextShotFile(HWND w);
 
   const Options& o_;
   Log& log_;

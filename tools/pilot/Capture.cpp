@@ -16,27 +16,26 @@
 
 namespace pilot {
 
-ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) {
-  ShotResult r;
+bool Capture(HWND window, CaptureMethod method, Picture& r, std::string& error) {
   RECT cr;
   POINT origin{0, 0};
   if (!GetClientRect(window, &cr) || !ClientToScreen(window, &origin)) {
-    r.error = "no client rectangle";
-    return r;
+    error = "no client rectangle";
+    return false;
   }
   r.width = cr.right - cr.left;
   r.height = cr.bottom - cr.top;
   if (r.width <= 0 || r.height <= 0) {
-    r.error = "empty window";
-    return r;
+    error = "empty window";
+    return false;
   }
 
   win32::WindowDc screen(nullptr);
   win32::WindowDc own(window);
   HDC source = method == CaptureMethod::Screen ? screen.Get() : own.Get();
   if (!source) {
-    r.error = "no device context";
-    return r;
+    error = "no device context";
+    return false;
   }
 
   // A top-down 32-bit DIB section: its bits are the pixels, no GetDIBits pass.
@@ -45,8 +44,8 @@ ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) 
   win32::MemoryDc memory(source);
   win32::GdiObject<HBITMAP> bitmap(CreateDIBSection(memory.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!memory.Get() || !bitmap.Get() || !bits) {
-    r.error = "no bitmap";
-    return r;
+    error = "no bitmap";
+    return false;
   }
   {
     // Selected for the copy only: the bits are read after it is selected out.
@@ -65,15 +64,16 @@ ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) 
         break;
     }
     if (!done) {
-      r.error = "capture failed";
-      return r;
+      error = "capture failed";
+      return false;
     }
   }
   GdiFlush();
 
   const auto* bgra = static_cast<const uint8_t*>(bits);
   const size_t count = static_cast<size_t>(r.width) * r.height;
-  std::vector<uint8_t> rgb(count * 3);
+  std::vector<uint8_t>& rgb = r.rgb;
+  rgb.assign(count * 3, 0);
   r.blank = true;
   for (size_t i = 0; i < count; ++i) {
     rgb[i * 3] = bgra[i * 4 + 2];
@@ -82,7 +82,21 @@ ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) 
     if (r.blank && (bgra[i * 4] != bgra[0] || bgra[i * 4 + 1] != bgra[1] || bgra[i * 4 + 2] != bgra[2]))
       r.blank = false;
   }
-  if (!stbi_write_png(path.c_str(), r.width, r.height, 3, rgb.data(), r.width * 3)) {
+  return true;
+}
+
+bool WritePicture(const Picture& p, const std::string& path) {
+  return stbi_write_png(path.c_str(), p.width, p.height, 3, p.rgb.data(), p.width * 3) != 0;
+}
+
+ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) {
+  ShotResult r;
+  Picture p;
+  if (!Capture(window, method, p, r.error)) return r;
+  r.width = p.width;
+  r.height = p.height;
+  r.blank = p.blank;
+  if (!WritePicture(p, path)) {
     r.error = "cannot write " + path;
     return r;
   }

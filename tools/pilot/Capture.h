@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace pilot {
 
@@ -21,8 +22,22 @@ struct ShotResult {
   std::string error;
 };
 
-// Captures the window's client area and writes it to `path`. The frame is
-// left out: under Wine without a window manager nobody draws it.
+// A captured client area, red-green-blue bytes row by row.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  bool blank = false;  // every pixel has the same colour
+  std::vector<unsigned char> rgb;
+};
+
+// Captures the window's client area; false with `error` set when it cannot.
+// The frame is left out: under Wine without a window manager nobody draws it.
+bool Capture(HWND window, CaptureMethod method, Picture& picture, std::string& error);
+
+// Writes a capture as a PNG file; false when it cannot.
+bool WritePicture(const Picture& picture, const std::string& path);
+
+// Captures the window's client area and writes it to `path`.
 ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path);
 
 }  // namespace pilot

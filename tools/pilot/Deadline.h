@@ -5,8 +5,10 @@
 
 namespace pilot {
 
-// Processes and windows are polled at this interval (milliseconds).
+// Processes are polled at this interval (milliseconds), windows at the
+// shorter one.
 constexpr DWORD kPollMs = 50;
+constexpr DWORD kWindowPollMs = 5;
 
 // The moment `seconds` after its making.
 class Deadline {

@@ -21,16 +21,26 @@ int Runner::Run() {
   for (const auto& a : script_.before) actions_.Do(nullptr, "", a);
   if (deadline_.Passed()) return TimedOut();
 
+  // Under Wine the first process that needs the desktop window starts the
+  // desktop's process as its own child: the pilot takes that part, so that
+  // the program's tree holds only what the program starts.
+  GetDesktopWindow();
   Process* main = processes_.Start(o_.command, "start");
   if (!main) return kStartError;
 
+  // Windows are looked at far more often than processes, so that one shown
+  // only for a moment is still seen (and can be snapped).
+  ULONGLONG nextProcesses = 0;
   for (;;) {
-    processes_.Discover();
-    processes_.Reap();
+    if (GetTickCount64() >= nextProcesses) {
+      processes_.Discover();
+      processes_.Reap();
+      nextProcesses = GetTickCount64() + kPollMs;
+    }
     Watch();
     if (main->ended && ExpectsMet() && (!o_.waitAll || processes_.AllEnded())) break;
     if (deadline_.Passed()) return TimedOut();
-    Sleep(kPollMs);
+    Sleep(kWindowPollMs);
   }
   if (o_.killRest) processes_.KillAll("killed");
   log_.Line("exit " + std::to_string(main->code));
@@ -75,9 +85,11 @@ void Runner::Appear(HWND w) {
   log_.Line("window " + Quote(title) + " " + std::to_string(c.cx) + "x" + std::to_string(c.cy));
   for (const auto& e : script_.expects)
     if (MatchTitle(e, title)) seenTitles_.insert(e);
+  const bool snap = !o_.shots.empty() && Snapped(script_, title);
+  if (snap) actions_.Snap(w);
   Sleep(std::min<DWORD>(o_.settle, deadline_.Left()));
   if (!IsWindow(w) || !IsWindowVisible(w) || WindowTitle(w) != title) return;
-  if (!o_.shots.empty()) actions_.Shot(w);
+  if (!o_.shots.empty() && !snap) actions_.Shot(w);
   Rule* r = FindRule(script_, title);
   if (!r) return;
   for (const auto& a : r->actions) {

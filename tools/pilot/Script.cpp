@@ -234,8 +234,11 @@ void ParseLine(Script& script, const std::string& raw, const std::string& where)
   } else if (IsWord(t[0], "expect")) {
     if (t.size() != 2 || !t[1].quoted) throw ScriptError(where + ": \"expect\" needs one quoted title pattern");
     script.expects.push_back(t[1].text);
+  } else if (IsWord(t[0], "snap")) {
+    if (t.size() != 2 || !t[1].quoted) throw ScriptError(where + ": \"snap\" needs one quoted title pattern");
+    script.snaps.push_back(t[1].text);
   } else {
-    throw ScriptError(where + ": a line starts with when, before or expect");
+    throw ScriptError(where + ": a line starts with when, before, expect or snap");
   }
 }
 
@@ -261,6 +264,12 @@ Rule* FindRule(Script& script, const std::string& title) {
     return &r;
   }
   return nullptr;
+}
+
+bool Snapped(const Script& script, const std::string& title) {
+  for (const auto& p : script.snaps)
+    if (MatchTitle(p, title)) return true;
+  return false;
 }
 
 bool MatchTitle(const std::string& pattern, const std::string& title) {

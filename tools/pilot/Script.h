@@ -58,6 +58,7 @@ struct Script {
   std::vector<Action> before;         // run before the program starts
   std::vector<Rule> rules;            // tried in order for every window shown
   std::vector<std::string> expects;   // titles that must show before the run ends
+  std::vector<std::string> snaps;     // titles photographed the moment they show
 };
 
 // Adds one line to the script (comments and blank lines add nothing).
@@ -70,6 +71,9 @@ Script ParseScript(const std::string& text, const std::string& name);
 // The first rule that takes a window of this title, or nullptr; marks a
 // `once` rule used.
 Rule* FindRule(Script& script, const std::string& title);
+
+// Whether windows of this title are photographed the moment they show.
+bool Snapped(const Script& script, const std::string& title);
 
 // Glob match: "*" any run of bytes, "?" any one byte, everything else itself
 // (letter case counts).

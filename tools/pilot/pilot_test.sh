@@ -103,6 +103,10 @@ if [ -f "$out/flash.log" ] && grep -q '^answer\|^shot' "$out/flash.log"; then
   failures=$((failures + 1))
 fi
 
+# One snapped is photographed the moment it shows, painted, before it goes.
+check snap 0 're:^window "Flash" [0-9]+x[0-9]+$' 're:^shot "01-Flash.png" [0-9]+x[0-9]+$' 'gone "Flash"' \
+  -- --settle 600 --do 'snap "Fl?sh"' -- "$app" flash Flash 150
+
 # A child of the program is watched too; the run waits for the expected window.
 check child-expect 0 're:^process [0-9]+ "pilot_testapp.exe" parent [0-9]+$' 're:^window "Child" [0-9]+x[0-9]+$' \
   'answer "Child" key N' 're:^ended [0-9]+ code 7$' 'exit 0' \

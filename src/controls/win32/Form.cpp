@@ -355,9 +355,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_SETTINGCHANGE:
-    case WM_SYSCOLORCHANGE:
+    case WM_SYSCOLORCHANGE: {
+      LRESULT r = Default(msg, wp, lp);
+      std::vector<GraphicControl*> list = controls_;
+      for (GraphicControl* g : list) g->SettingsChanged();
       Invalidate();
-      return Default(msg, wp, lp);
+      return r;
+    }
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
@@ -374,6 +378,8 @@ WindowCanvas::WindowCanvas(const Form& f) : dc_(f.Handle()) {
 }
 
 WindowCanvas::~WindowCanvas() = default;
+
+Colour Form::ResolveColour(Colour c) const { return ToColorRef(c); }
 
 Canvas& Form::MeasureCanvas() {
   if (!measure_) measure_ = std::make_unique<GdiCanvas>(measureDc_.Get(), font_.PixelsPerInch);

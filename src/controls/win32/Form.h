@@ -26,7 +26,9 @@
 // press the first control whose accelerator is the character (a-z compared
 // without case), and only a WM_CHAR that is no accelerator reaches
 // FormKeyPress. Mouse messages go to the control under the pointer, which
-// keeps the mouse captured until the button is released.
+// keeps the mouse captured until the button is released. A change of the
+// system's settings or colours (WM_SETTINGCHANGE, WM_SYSCOLORCHANGE) reaches
+// every control's SettingsChanged, then the form repaints.
 
 #include "platform/win32/Windows.h"
 
@@ -110,6 +112,8 @@ public:
   void InvalidateRect(const Rect& r) override;
   Colour GetColor() const override { return color_; }
   Canvas& MeasureCanvas() override;
+  // System colours through GetSysColor.
+  Colour ResolveColour(Colour c) const override;
 
 protected:
   virtual void FormShow() {}

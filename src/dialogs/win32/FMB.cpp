@@ -58,8 +58,9 @@ int TFMB::BoiteMessage(const std::string& Titre, const std::string& Message, con
   {
     // Measured on the window's own surface while it is hidden: nothing shows.
     WindowCanvas surface(*this);
-    LeMessage.SetHeight(
-        DessineHTML(surface.Canvas(), ubm::MargeGauche, ubm::HautDuMessage, largeur, LeMessage.Caption(), clWhite));
+    HTMLItems rien;
+    LeMessage.SetHeight(DessineHTML(surface.Canvas(), ubm::MargeGauche, ubm::HautDuMessage, largeur,
+                                    LeMessage.Caption(), clWhite, LeMessage.Elements() ? *LeMessage.Elements() : rien));
   }
   CreeBoutons(Boutons);
   Reponse = 0;

@@ -37,6 +37,8 @@ public:
   int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons,
                    Colour Couleur);
 
+  // Its items (SetElements) draw the pictures and form fields of messages,
+  // in the measuring before the window shows too.
   THTMLLabel LeMessage;
   int Reponse = 0;
   ShortString Touches;

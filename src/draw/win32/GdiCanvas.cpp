@@ -181,6 +181,11 @@ void GdiCanvas::StretchDraw(const Rect& dest, const Bitmap& bmp) {
   SetStretchBltMode(dc_, oldMode);
 }
 
+bool GdiCanvas::RectVisible(const Rect& r) {
+  RECT rc{r.left, r.top, r.right, r.bottom};
+  return ::RectVisible(dc_, &rc) != FALSE;
+}
+
 DibSection::DibSection(int width, int height, int bitsPerPixel, int ppi)
     : width_(width), height_(height), bpp_(bitsPerPixel) {
   if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32))

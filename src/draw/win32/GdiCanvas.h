@@ -65,6 +65,11 @@ public:
   void CopyRect(const Rect& dest, const Rect& src) override;
   void StretchDraw(const Rect& dest, const Bitmap& bmp) override;
 
+  // System colours through GetSysColor.
+  Colour ResolveColour(Colour c) override { return ToColorRef(c); }
+  // Whether r meets the DC's clipping region.
+  bool RectVisible(const Rect& r) override;
+
 private:
   void RealizeFont();
   void Text(int x, int y, std::string_view text, UINT options);

@@ -3,14 +3,17 @@
 #include <new>
 
 #include "archive/UConcatene.h"
+#include "archive/win32/Progression.h"
 #include "common/Errors.h"
+#include "controls/win32/Application.h"
+#include "dialogs/win32/FMB.h"
+#include "draw/win32/FabriqueImagesGdi.h"
 #include "installer/CreeRaccourci.h"
 #include "installer/Install.h"
 #include "installer/UAttente.h"
-#include "controls/win32/Application.h"
 #include "installer/win32/Attente.h"
-#include "dialogs/win32/FMB.h"
-#include "archive/win32/SilentProgressWindow.h"
+#include "markup/ElementsHTML.h"
+#include "markup/LibJpeg.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellLink.h"
@@ -24,6 +27,12 @@ int InstallerMain() {
   Win32Clock clock;
   // The application object pumps, so an error in a window handler reaches the report.
   Application& pump = Application::Instance();
+  // The pictures of messages, French texts: made before the message box and
+  // freed after it, when the installer ends.
+  DecodeurLibJpeg jpeg;
+  FabriqueImagesGdi dessins;
+  CacheImages images(files, jpeg, dessins, LangueFrancaise);
+  ElementsHTML elements(images);
   // The message box window lives for the whole run, from before the first
   // question (it is made at the top of the try below).
   struct FreeFMB {
@@ -36,7 +45,7 @@ int InstallerMain() {
   // The waiting window, once made, lives until the installer ends.
   installer::WaitServices wait{pump, files, CreeAttente};
 
-  ArchiveServices archive{files, clock, box, [&pump] { return std::make_unique<SilentProgressWindow>(pump); }};
+  ArchiveServices archive{files, clock, box, [&clock, &pump] { return CreeProgression(clock, pump); }};
   installer::InstallServices s{
       files,
       resources,
@@ -62,7 +71,7 @@ int InstallerMain() {
     return 1;
   };
   try {
-    CreeFMB();
+    CreeFMB().LeMessage.SetElements(&elements);
     return installer::RunInstaller(s);
   } catch (const Exception& e) {
     return report(e.ClassName(), e.Address(), e.Message());

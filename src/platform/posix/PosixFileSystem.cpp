@@ -403,4 +403,12 @@ uint32_t PosixFileSystem::SetCurrentDirectory(const std::string& path) {
 
 std::string PosixFileSystem::SystemMessage(uint32_t code) { return FrenchSystemMessage(code); }
 
+std::optional<std::string> PosixFileSystem::FindFile(const std::string& path) {
+  uint32_t e = 0;
+  std::string host = ToHost(path, &e);
+  struct stat st;
+  if (e || host == "/" || lstat(host.c_str(), &st) != 0) return std::nullopt;
+  return Utf8ToCp1252(host.substr(host.rfind('/') + 1));
+}
+
 }  // namespace platform

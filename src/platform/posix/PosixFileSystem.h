@@ -47,6 +47,8 @@ public:
   std::string GetCurrentDirectory() override;
   uint32_t SetCurrentDirectory(const std::string& path) override;
   std::string SystemMessage(uint32_t code) override;
+  // The host has no short aliases: the entry's name as the folder spells it.
+  std::optional<std::string> FindFile(const std::string& path) override;
 
   // Allows changes only to entries directly inside the host folder (and below it).
   void SetWriteRoot(const std::string& hostFolder);

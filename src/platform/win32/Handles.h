@@ -36,6 +36,21 @@ private:
   HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
+// A directory search of FindFirstFile; ends it once with FindClose.
+class FindHandle {
+public:
+  explicit FindHandle(HANDLE h) : h_(h) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (Valid()) FindClose(h_);
+  }
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+private:
+  HANDLE h_;
+};
+
 // An open registry key; closes it once.
 class UniqueKey {
 public:

@@ -173,6 +173,13 @@ uint32_t Win32FileSystem::SetCurrentDirectory(const std::string& path) {
 
 std::string Win32FileSystem::SystemMessage(uint32_t code) { return SystemErrorMessage(code); }
 
+std::optional<std::string> Win32FileSystem::FindFile(const std::string& path) {
+  WIN32_FIND_DATAA data{};
+  FindHandle search(FindFirstFileA(path.c_str(), &data));
+  if (!search.Valid()) return std::nullopt;
+  return std::string(data.cFileName);
+}
+
 std::string SystemErrorMessage(DWORD code) {
   char* text = nullptr;
   DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

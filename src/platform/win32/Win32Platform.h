@@ -24,6 +24,7 @@ public:
   std::string GetCurrentDirectory() override;
   uint32_t SetCurrentDirectory(const std::string& path) override;
   std::string SystemMessage(uint32_t code) override;
+  std::optional<std::string> FindFile(const std::string& path) override;
 };
 
 class Win32Resources : public platform::Resources {

@@ -211,6 +211,15 @@ uint32_t MemoryFileSystem::DeleteFile(const std::string& path) {
   return s_->Log(Op::DeleteFile, path, s_->Remove(r.key, false));
 }
 
+std::optional<std::string> MemoryFileSystem::FindFile(const std::string& path) {
+  Resolved r = s_->Resolve(path);
+  auto alias = s_->shortNames.find(r.key);
+  const State::Node* n = s_->Enter(Op::FindFile, path, {r.key}) || r.error || r.root ? nullptr
+                         : s_->Find(alias != s_->shortNames.end() ? alias->second : r.key);
+  s_->Log(Op::FindFile, path, n ? 1 : 0);
+  return n ? std::optional(n->spelling.substr(n->spelling.rfind('\\') + 1)) : std::nullopt;
+}
+
 std::string MemoryFileSystem::GetCurrentDirectory() {
   s_->Enter(Op::GetCurrentDirectory, "", {});
   s_->Log(Op::GetCurrentDirectory, "", 0);
@@ -292,6 +301,10 @@ void MemoryFileSystem::AddSymbolicLink(const std::string& path, const std::strin
 
 void MemoryFileSystem::SetReadOnly(const std::string& path, bool readOnly) {
   if (State::Node* n = s_->Find(s_->Resolve(path).key)) n->body->readOnly = readOnly;
+}
+
+void MemoryFileSystem::AddShortName(const std::string& alias, const std::string& path) {
+  s_->shortNames[s_->Resolve(alias).key] = s_->Resolve(path).key;
 }
 
 void MemoryFileSystem::SetInUse(const std::string& path, bool inUse) {

@@ -66,7 +66,7 @@ public:
   // Read, Write, SetTimes and Close are calls on a File, named by its path.
   enum class Op {
     Open, Read, Write, SetTimes, Close, CreateDirectory, FileExists, CopyFile, DeleteFile,
-    GetCurrentDirectory, SetCurrentDirectory,
+    GetCurrentDirectory, SetCurrentDirectory, FindFile,
   };
 
   // A failure to order: a matching call fails instead of running.
@@ -115,6 +115,8 @@ public:
   uint32_t SetCurrentDirectory(const std::string& path) override;
   // The French Windows texts for the usual codes (platform::FrenchSystemMessage).
   std::string SystemMessage(uint32_t code) override;
+  // An entry found by its own name or by a short name given with AddShortName.
+  std::optional<std::string> FindFile(const std::string& path) override;
 
   // --- Setting up (none of these is logged, hooked or faulted)
   void AddDrive(char letter);
@@ -128,6 +130,8 @@ public:
   void AddSymbolicLink(const std::string& path, const std::string& target);
   // A read-only file refuses writing, emptying, replacement and deletion (5).
   void SetReadOnly(const std::string& path, bool readOnly);
+  // A short "~" alias path for the entry at path, known to the directory search only.
+  void AddShortName(const std::string& alias, const std::string& path);
   // A file in use, like the program file of a running program: it can be read
   // and copied from, but opens that want to write it fail with 32, and
   // replacing or deleting it with 5. The file need not exist yet.

@@ -68,6 +68,7 @@ struct MemoryFileSystem::State {
   std::string drives;
   std::string curKey = "C:\\", curSpelling = "C:\\";
   std::vector<std::string> inUse;
+  std::map<std::string, std::string> shortNames;  // folded alias path -> entry key
   std::optional<uint64_t> capacity;
   DiskFull mode = DiskFull::ShortWrite;
   platform::FileTime now = 0;
