@@ -6,7 +6,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <vector>
 
 #include "archive/Streams.h"
 #include "archive/ZComp32.h"
