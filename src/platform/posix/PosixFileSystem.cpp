@@ -212,7 +212,8 @@ std::string PosixFileSystem::FindWithoutCase(const std::string& folder, const st
     index.Modified = st.st_mtim;
   }
   auto found = index.Names.find(FoldName(name));
-  return found == index.Names.end() ? "" : found->second.front();
+  // A name removed leaves its entry, empty.
+  return found == index.Names.end() || found->second.empty() ? "" : found->second.front();
 }
 
 bool PosixFileSystem::IndexCurrent(const std::string& folder) const {
@@ -224,38 +225,31 @@ bool PosixFileSystem::IndexCurrent(const std::string& folder) const {
          SameTime(index.Modified, st.st_mtim);
 }
 
-void PosixFileSystem::Created(const std::string& host, bool indexWasCurrent) {
+std::vector<std::string>* PosixFileSystem::Follow(const std::string& host, bool indexWasCurrent) {
   auto it = folders_.find(Parent(host));
-  if (it == folders_.end()) return;
-  std::string base = host.substr(host.rfind('/') + 1);
-  std::optional<std::string> name = Utf8ToCp1252(base);
+  if (it == folders_.end()) return nullptr;
+  std::optional<std::string> name = Utf8ToCp1252(host.substr(host.rfind('/') + 1));
   struct stat st;
   if (!indexWasCurrent || !name || stat(it->first.c_str(), &st) != 0) {
     folders_.erase(it);
-    return;
+    return nullptr;
   }
-  std::vector<std::string>& names = it->second.Names[FoldName(*name)];
-  if (std::find(names.begin(), names.end(), base) == names.end()) names.push_back(base);
   it->second.Modified = st.st_mtim;
+  return &it->second.Names[FoldName(*name)];
+}
+
+void PosixFileSystem::Created(const std::string& host, bool indexWasCurrent) {
+  std::vector<std::string>* names = Follow(host, indexWasCurrent);
+  if (names == nullptr) return;
+  std::string base = host.substr(host.rfind('/') + 1);
+  if (std::find(names->begin(), names->end(), base) == names->end()) names->push_back(base);
 }
 
 void PosixFileSystem::Removed(const std::string& host, bool indexWasCurrent) {
-  auto it = folders_.find(Parent(host));
-  if (it == folders_.end()) return;
-  std::string base = host.substr(host.rfind('/') + 1);
-  std::optional<std::string> name = Utf8ToCp1252(base);
-  struct stat st;
-  if (!indexWasCurrent || !name || stat(it->first.c_str(), &st) != 0) {
-    folders_.erase(it);
-    return;
-  }
-  auto entry = it->second.Names.find(FoldName(*name));
-  if (entry != it->second.Names.end()) {
-    // Another spelling of the name, if there is one, is found from now on.
-    std::erase(entry->second, base);
-    if (entry->second.empty()) it->second.Names.erase(entry);
-  }
-  it->second.Modified = st.st_mtim;
+  std::vector<std::string>* names = Follow(host, indexWasCurrent);
+  if (names == nullptr) return;
+  // Another spelling of the name, if there is one, is found from now on.
+  std::erase(*names, host.substr(host.rfind('/') + 1));
 }
 
 void PosixFileSystem::SetWriteRoot(const std::string& hostFolder) {

@@ -69,7 +69,7 @@ private:
     ino_t Inode = 0;
     timespec Modified{};
     // Folded cp1252 name -> the host names that fold to it, in the folder's
-    // order; the first is the one found.
+    // order; the first is the one found (none once they were all removed).
     std::unordered_map<std::string, std::vector<std::string>> Names;
   };
 
@@ -88,6 +88,9 @@ private:
   // removed host, or drop it when it was no longer current.
   void Created(const std::string& host, bool indexWasCurrent);
   void Removed(const std::string& host, bool indexWasCurrent);
+  // For both: the spellings indexed under host's folded name, the folder's
+  // time taken as the index's own; null when the index is missing or dropped.
+  std::vector<std::string>* Follow(const std::string& host, bool indexWasCurrent);
 
   std::string current_;  // Windows form
   std::string writeRoot_;
