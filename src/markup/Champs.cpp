@@ -69,14 +69,16 @@ TableauDeLignes DecoupeLignes(Canvas& canvas, int Width, const std::string& Text
   return lignes;
 }
 
-Font PoliceDesChamps(const Font& base) {
+Font PoliceDe(const Font& base, const std::string& nom, int taille, FontStyles style, Colour couleur) {
   Font f = base;
-  f.Name = "Microsoft Sans Serif";
-  f.Style = 0;
-  f.Color = clBlack;
-  f.Size = 10;
+  f.Name = nom;
+  f.Size = taille;
+  f.Style = style;
+  f.Color = couleur;
   return f;
 }
+
+Font PoliceDesChamps(const Font& base) { return PoliceDe(base, "Microsoft Sans Serif", 10, 0, clBlack); }
 
 void DessineZoneTexte(Canvas& canvas, const Rect& Box, const std::string& Text) {
   const Font avant = canvas.GetFont();
@@ -107,12 +109,7 @@ Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Siz
   const Font police = canvas.GetFont();
   const Brush brosse = canvas.GetBrush();
   const int epaisseur = canvas.GetPen().Width;
-  Font f = police;
-  f.Name = "Tahoma";
-  f.Style = 0;
-  f.Size = Size;
-  f.Color = TextColour;
-  canvas.SetFont(f);
+  canvas.SetFont(PoliceDe(police, "Tahoma", Size, 0, TextColour));
   canvas.SetBrush({BackColour, BrushStyle::Solid});
   Pen p = canvas.GetPen();
   p.Width = 0;

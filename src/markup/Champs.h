@@ -19,6 +19,9 @@ void Traits(Canvas& canvas, Colour couleur, std::initializer_list<Point> points)
 // The picture stretched to fill Box exactly.
 void DessineImage(Canvas& canvas, const Rect& Box, const Bitmap& Picture);
 
+// base with another face, size (points), style and colour.
+Font PoliceDe(const Font& base, const std::string& nom, int taille, FontStyles style, Colour couleur);
+
 // The font of the fields' texts and buttons: base with the face "Microsoft
 // Sans Serif", regular, black, 10 points.
 Font PoliceDesChamps(const Font& base);

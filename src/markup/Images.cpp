@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/Errors.h"
+#include "markup/Champs.h"
 
 using platform::Access;
 using platform::Disposition;
@@ -34,12 +35,7 @@ Bitmap ImageIntrouvable(FabriqueImages& dessins, const std::string& nom, int Cod
   return dessins.Dessine(LargeurIntrouvable, HauteurIntrouvable, [&](Canvas& c) {
     c.SetBrush({Rouge, BrushStyle::DiagCross});
     c.Rectangle(1, 1, LargeurIntrouvable, HauteurIntrouvable);
-    Font f = c.GetFont();
-    f.Name = "Tahoma";
-    f.Size = 14;
-    f.Style = fsBold;
-    f.Color = clWhite;
-    c.SetFont(f);
+    c.SetFont(PoliceDe(c.GetFont(), "Tahoma", 14, fsBold, clWhite));
     c.SetBrush({Rouge, BrushStyle::Solid});
     c.TextOut((LargeurIntrouvable - c.TextWidth(nom)) / 2, 60, nom);
     const char* introuvable = CodeLangue == LangueAnglaise ? "Not found !" : "introuvable !";
