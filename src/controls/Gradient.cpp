@@ -6,6 +6,9 @@ namespace {
 
 int Clamp100(int v) { return std::clamp(v, -100, 100); }
 
+// Larger controls are stretched on every paint rather than kept stretched.
+constexpr int64_t MostKeptPixels = 4096 * 4096;
+
 // Clears the building flag on every way out of a build.
 class BuildingScope {
 public:
@@ -96,6 +99,7 @@ void TGradient::RebuildPattern() {
   const Colour c1 = Resolved(reverse_ ? colorEnd_ : colorBegin_);
   const Colour c2 = Resolved(reverse_ ? colorBegin_ : colorEnd_);
   const TGradientColors colors = MakeGradientColors(c1, c2, shift_, rotation_);
+  stretched_ = Bitmap{};
   {
     BuildingScope scope(building_);
     if (style_ != gsCustom)
@@ -115,7 +119,14 @@ void TGradient::Loaded() {
 
 void TGradient::Paint(Canvas& canvas) {
   if (building_) return;
-  canvas.StretchDraw(Rect{0, 0, Width(), Height()}, pattern_);
+  const int w = Width(), h = Height();
+  if (w <= 0 || h <= 0) return;
+  if (int64_t{w} * h > MostKeptPixels) {
+    canvas.StretchDraw(Rect{0, 0, w, h}, pattern_);
+    return;
+  }
+  if (stretched_.Width != w || stretched_.Height != h) stretched_ = canvas.Stretched(pattern_, w, h);
+  canvas.Draw(0, 0, stretched_);
 }
 
 void TGradient::SettingsChanged() {

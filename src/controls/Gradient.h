@@ -3,7 +3,9 @@
 // two-colour gradient in one of 24 shapes. It builds a colour ramp and from
 // it a small pattern bitmap whenever a property changes, and paints by
 // stretching that pattern over its whole area (nearest pixel), covering
-// everything beneath it.
+// everything beneath it. The stretched picture is kept between paints and
+// made again only when the pattern or the control's size changes, so that a
+// paint of part of the control copies just that part.
 
 #include <cstdint>
 #include <functional>
@@ -47,6 +49,9 @@ public:
   TCustomGradientEvent OnCustom;
 
   const Bitmap& Pattern() const { return pattern_; }
+  // The pattern as the last paint stretched it over the control (empty
+  // before the first paint and after every rebuild).
+  const Bitmap& Stretched() const { return stretched_; }
   bool PatternPending() const { return patternPending_; }
   // True while the pattern is being built (painting then draws nothing).
   bool Building() const { return building_; }
@@ -84,6 +89,7 @@ private:
   int8_t rotation_ = 0;
   bool reverse_ = false;
   Bitmap pattern_;
+  Bitmap stretched_;
   int32_t lockCount_ = 0;
   bool patternPending_ = false;
   bool building_ = false;

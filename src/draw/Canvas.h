@@ -59,6 +59,10 @@ struct Bitmap {
   Colour At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 
+// Nearest-pixel scaling: the source column (or row) that destination column
+// d of `to` shows, for a source of `from`; both sizes positive, 0 <= d < to.
+inline int NearestSource(int64_t d, int64_t to, int64_t from) { return static_cast<int>(d * from / to); }
+
 class Canvas {
 public:
   virtual ~Canvas() = default;
@@ -94,6 +98,15 @@ public:
   virtual void CopyRect(const Rect& dest, const Rect& src) = 0;
   // Draws a bitmap stretched over dest.
   virtual void StretchDraw(const Rect& dest, const Bitmap& bmp) = 0;
+  // The bitmap stretched over width x height exactly as StretchDraw would
+  // draw it here: what a control that paints the same stretched picture on
+  // every paint keeps, so that it stretches only when the picture changes.
+  virtual Bitmap Stretched(const Bitmap& bmp, int width, int height);
+  // Draws a bitmap at its own size with its top-left at (x, y). A surface
+  // may copy only the part its clipping leaves visible.
+  virtual void Draw(int x, int y, const Bitmap& bmp) {
+    StretchDraw(Rect{x, y, x + bmp.Width, y + bmp.Height}, bmp);
+  }
 
   // A colour as this surface shows it, in RGB: system colours take the
   // surface's current scheme (here the platform's default one).
@@ -105,3 +118,17 @@ public:
   // Convenience accessors in the platform's style.
   int PixelsPerInch() const { return GetFont().PixelsPerInch; }
 };
+
+inline Bitmap Canvas::Stretched(const Bitmap& bmp, int width, int height) {
+  Bitmap out;
+  if (width <= 0 || height <= 0 || bmp.Width <= 0 || bmp.Height <= 0) return out;
+  out.Width = width;
+  out.Height = height;
+  out.Pixels.resize(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const int sy = NearestSource(y, height, bmp.Height);
+    for (int x = 0; x < width; ++x)
+      out.Pixels[static_cast<size_t>(y) * width + x] = bmp.At(NearestSource(x, width, bmp.Width), sy) & 0x00FFFFFF;
+  }
+  return out;
+}

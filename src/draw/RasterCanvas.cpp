@@ -356,9 +356,9 @@ void RasterCanvas::StretchDraw(const Rect& dest, const Bitmap& bmp) {
   const int64_t w = int64_t{dest.right} - dest.left, h = int64_t{dest.bottom} - dest.top;
   if (w <= 0 || h <= 0 || bmp.Width <= 0 || bmp.Height <= 0) return;
   for (int y = std::max(dest.top, 0); y < std::min(dest.bottom, height_); ++y) {
-    int sy = static_cast<int>((int64_t{y} - dest.top) * bmp.Height / h);
+    const int sy = NearestSource(int64_t{y} - dest.top, h, bmp.Height);
     for (int x = std::max(dest.left, 0); x < std::min(dest.right, width_); ++x) {
-      int sx = static_cast<int>((int64_t{x} - dest.left) * bmp.Width / w);
+      const int sx = NearestSource(int64_t{x} - dest.left, w, bmp.Width);
       Put(x, y, bmp.At(sx, sy) & 0x00FFFFFF);
     }
   }

@@ -198,3 +198,29 @@ TEST(TGradient, PaintsItsPatternStretchedToTheNearestPixel) {
   EXPECT_EQ(c.GetPixel(2, 1), 0x010101u);
   EXPECT_EQ(c.GetPixel(511, 2), 0xFFFFFFu);
 }
+
+TEST(TGradient, KeepsItsStretchedPictureUntilTheColoursOrItsSizeChange) {
+  TGradient g;
+  g.SetStyle(gsLinearH);
+  g.SetColorBegin(clBlack);
+  g.SetColorEnd(clWhite);
+  g.SetBounds(0, 0, 512, 3);
+  RasterCanvas c(600, 4, 0x123456);
+  g.Paint(c);
+  ASSERT_EQ(g.Stretched().Width, 512);
+  EXPECT_EQ(g.Stretched().At(511, 2), 0xFFFFFFu);
+
+  // A new end colour: the next paint shows it, not the kept picture.
+  g.SetColorEnd(0x0000FF);
+  EXPECT_EQ(g.Stretched().Width, 0);
+  g.Paint(c);
+  EXPECT_EQ(c.GetPixel(511, 2), 0x0000FFu);
+
+  // A new size: stretched again over it, the old area's last column moved.
+  g.SetBounds(0, 0, 600, 4);
+  g.Paint(c);
+  EXPECT_EQ(g.Stretched().Width, 600);
+  EXPECT_EQ(g.Stretched().Height, 4);
+  EXPECT_EQ(c.GetPixel(599, 3), 0x0000FFu);
+  EXPECT_EQ(c.GetPixel(511, 3), 0x0000DAu);
+}

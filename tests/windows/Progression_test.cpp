@@ -211,6 +211,39 @@ TEST(TProgression, ItsScreenShowsTheGradientTheLabelsAndTheButton) {
   EXPECT_EQ(s.At(500, 58), static_cast<Colour>(GetSysColor(COLOR_BTNFACE)));
 }
 
+// Painted a member at a time, the window keeps its back buffer and paints
+// only what changed: what it shows must be what one full paint shows.
+TEST(TProgression, PaintedAMemberAtATimeItShowsWhatOneFullPaintShows) {
+  auto state = [](TProgression& p, Horloge& h, int member) {
+    p.Label6.SetCaption("Extraction de membre " + std::to_string(member) + (member % 2 ? "" : ".dat"));
+    h.t = member * 0.37 * Seconde;
+    p.SetPosition(member * 100 / 40);
+  };
+  Horloge h1;
+  Bitmap stepwise;
+  {
+    TProgression p(h1, Application::Instance());
+    p.Label1.SetCaption("Extraction des fichiers de l'archive C:\\Brannoch\\Brannoch.CTN");
+    p.Show();
+    for (int m = 1; m <= 21; ++m) state(p, h1, m);
+    stepwise = Shot(p);
+    p.Hide();
+  }
+  Horloge h2;
+  TProgression p(h2, Application::Instance());
+  p.Label1.SetCaption("Extraction des fichiers de l'archive C:\\Brannoch\\Brannoch.CTN");
+  p.Show();
+  state(p, h2, 21);
+  const Bitmap once = Shot(p);
+  p.Hide();
+  ASSERT_EQ(once.Width, stepwise.Width);
+  ASSERT_EQ(once.Height, stepwise.Height);
+  int differ = 0;
+  for (int y = 0; y < once.Height; ++y)
+    for (int x = 0; x < once.Width; ++x) differ += once.At(x, y) != stepwise.At(x, y);
+  EXPECT_EQ(differ, 0);
+}
+
 namespace {
 
 class CountingGradient : public TGradient {

@@ -37,6 +37,17 @@ private:
   std::vector<HWND> disabled_;
 };
 
+// The rectangles of a region, through a buffer kept between calls.
+void RegionRects(HRGN rgn, std::vector<char>& data, std::vector<Rect>& out) {
+  const DWORD size = GetRegionData(rgn, 0, nullptr);
+  if (size < sizeof(RGNDATAHEADER)) return;
+  if (data.size() < size) data.resize(size);
+  auto* rd = reinterpret_cast<RGNDATA*>(data.data());
+  if (GetRegionData(rgn, size, rd) == 0) return;
+  const auto* r = reinterpret_cast<const RECT*>(rd->Buffer);
+  for (DWORD i = 0; i < rd->rdh.nCount; ++i) out.push_back(Rect{r[i].left, r[i].top, r[i].right, r[i].bottom});
+}
+
 ShiftState CurrentShift() {
   ShiftState s = 0;
   if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
@@ -235,31 +246,62 @@ void Form::InvalidateRect(const Rect& r) {
 }
 
 void Form::Paint() {
+  // The update region is read before BeginPaint validates it.
+  const bool region = GetUpdateRgn(Handle(), updateRegion_.Get(), FALSE) > NULLREGION;
   PaintDc ps(Handle());
-  int w = ClientWidth(), h = ClientHeight();
+  const int w = ClientWidth(), h = ClientHeight();
   if (w <= 0 || h <= 0) return;
-  DibSection buffer(w, h, 32, font_.PixelsPerInch);
-  GdiCanvas& c = buffer.Canvas();
-  c.SetFont(font_);
-  c.SetBrush(Brush{color_, BrushStyle::Solid});
-  c.FillRect(Rect{0, 0, w, h});
-  FormPaint(c);
+  if (!back_ || back_->Width() != w || back_->Height() != h || backPpi_ != font_.PixelsPerInch) {
+    back_.reset();
+    back_ = std::make_unique<DibSection>(w, h, 32, font_.PixelsPerInch);
+    backPpi_ = font_.PixelsPerInch;
+  }
   const RECT& area = ps.Area();
+  areas_.clear();
+  if (region) RegionRects(updateRegion_.Get(), regionData_, areas_);
+  if (areas_.empty()) areas_.push_back(Rect{area.left, area.top, area.right, area.bottom});
+  for (Rect& a : areas_) {
+    a = Rect{std::max(a.left, 0), std::max(a.top, 0), std::min(a.right, w), std::min(a.bottom, h)};
+    if (a.left < a.right && a.top < a.bottom) PaintArea(a);
+  }
+  GdiFlush();
+  for (const Rect& a : areas_)
+    if (a.left < a.right && a.top < a.bottom)
+      BitBlt(ps.Get(), a.left, a.top, a.Width(), a.Height(), back_->Handle(), a.left, a.top, SRCCOPY);
+}
+
+void Form::PaintArea(const Rect& a) {
+  HDC dc = back_->Handle();
+  GdiCanvas& c = back_->Canvas();
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  SelectClipRgn(dc, nullptr);
+  IntersectClipRect(dc, a.left, a.top, a.right, a.bottom);
+  MoveToEx(dc, 0, 0, nullptr);
+  c.SetFont(font_);
+  c.SetPen(Pen{});
+  c.SetBrush(Brush{color_, BrushStyle::Solid});
+  c.FillRect(a);
+  FormPaint(c);
   std::vector<GraphicControl*> list = controls_;
   for (GraphicControl* g : list) {
     const Rect& b = g->BoundsRect();
     if (!g->Visible() || b.Width() <= 0 || b.Height() <= 0) continue;
-    if (b.right <= area.left || b.left >= area.right || b.bottom <= area.top || b.top >= area.bottom) continue;
-    SavedDcState state(buffer.Handle());
-    SetViewportOrgEx(buffer.Handle(), b.left, b.top, nullptr);
-    IntersectClipRect(buffer.Handle(), 0, 0, b.Width(), b.Height());
-    GdiCanvas cc(buffer.Handle(), font_.PixelsPerInch);
-    cc.SetFont(g->GetFont());
-    g->Paint(cc);
+    if (b.right <= a.left || b.left >= a.right || b.bottom <= a.top || b.top >= a.bottom) continue;
+    // Each control paints in its own coordinates, clipped to its bounds
+    // within the area, on a canvas as fresh as a new one: the form's default
+    // pen and brush, the control's font, the pen at its origin.
+    SetViewportOrgEx(dc, b.left, b.top, nullptr);
+    SelectClipRgn(dc, nullptr);
+    IntersectClipRect(dc, std::max(a.left, b.left) - b.left, std::max(a.top, b.top) - b.top,
+                      std::min(a.right, b.right) - b.left, std::min(a.bottom, b.bottom) - b.top);
+    MoveToEx(dc, 0, 0, nullptr);
+    c.SetPen(Pen{});
+    c.SetBrush(Brush{});
+    c.SetFont(g->GetFont());
+    g->Paint(c);
   }
-  GdiFlush();
-  BitBlt(ps.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.Handle(), area.left,
-         area.top, SRCCOPY);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  SelectClipRgn(dc, nullptr);
 }
 
 void Form::MouseButton(UINT msg, LPARAM lp) {

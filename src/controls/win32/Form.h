@@ -4,7 +4,10 @@
 // menu (minimise and maximise buttons optional), stay-on-top, centring on the
 // screen at the first showing, modeless and modal showing, and the
 // window-less controls placed on it, painted double-buffered through
-// GdiCanvas.
+// GdiCanvas. The back buffer and its canvas are kept between paints (made
+// again when the client size changes), and a paint draws and copies only the
+// rectangles of the update region: a window whose labels change many times
+// a second costs in proportion to what changed.
 //
 // How to build a window on it: derive from Form, pass the window class name
 // to the constructor (the name a pilot finds it by, "TAttente" ...), set the
@@ -131,6 +134,9 @@ protected:
 
 private:
   void Paint();
+  // Paints the background, FormPaint and the controls that meet a, clipped to
+  // a, on the back buffer.
+  void PaintArea(const Rect& a);
   void MouseButton(UINT msg, LPARAM lp);
   void Resized();
   DWORD Style() const;
@@ -146,6 +152,11 @@ private:
   bool modal_ = false;
   bool modalEnded_ = false;
   int lastClientWidth_ = 0, lastClientHeight_ = 0;
+  std::unique_ptr<DibSection> back_;
+  int backPpi_ = 0;
+  GdiObject<HRGN> updateRegion_{CreateRectRgn(0, 0, 0, 0)};
+  std::vector<char> regionData_;
+  std::vector<Rect> areas_;
   MemoryDc measureDc_;
   std::unique_ptr<GdiCanvas> measure_;  // after measureDc_: destroyed first
 };

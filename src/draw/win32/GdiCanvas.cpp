@@ -2,9 +2,37 @@
 
 #include "common/Errors.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
+
+namespace {
+
+UINT ObjectKind(HFONT) { return OBJ_FONT; }
+UINT ObjectKind(HPEN) { return OBJ_PEN; }
+UINT ObjectKind(HBRUSH) { return OBJ_BRUSH; }
+
+}  // namespace
+
+template <class Key, class H>
+H GdiCanvas::Cache<Key, H>::Find(const Key& k) const {
+  for (const auto& [key, h] : items_)
+    if (key == k) return h.Get();
+  return nullptr;
+}
+
+template <class Key, class H>
+H GdiCanvas::Cache<Key, H>::Keep(const Key& k, GdiObject<H> h, HDC dc) {
+  if (items_.size() >= Most) {
+    const HGDIOBJ selected = GetCurrentObject(dc, ObjectKind(H{}));
+    auto old = std::find_if(items_.begin(), items_.end(), [&](const auto& i) { return i.second.Get() != selected; });
+    if (old != items_.end()) items_.erase(old);
+  }
+  const H kept = h.Get();
+  items_.emplace_back(k, std::move(h));
+  return kept;
+}
 
 COLORREF ToColorRef(Colour c) {
   if (IsSystemColour(c)) return GetSysColor(SystemColourIndex(c));
@@ -65,13 +93,17 @@ void GdiCanvas::RealizeFont() {
   fontDirty_ = false;
   SetTextColor(dc_, ToColorRef(font_.Color));
   Font key = font_;
-  key.Color = realizedFont_.Color;
+  key.Color = 0;  // text colour is no part of a GDI font
   if (!fontSel_.Empty() && key == realizedFont_) return;
-  // A font GDI refuses leaves the previous one in place: text still draws.
-  if (GdiObject<HFONT> h = MakeFont(font_); h.Get()) {
-    fontSel_.Select(std::move(h));
-    realizedFont_ = key;
+  HFONT h = fonts_.Find(key);
+  if (!h) {
+    GdiObject<HFONT> made = MakeFont(font_);
+    // A font GDI refuses leaves the previous one in place: text still draws.
+    if (!made.Get()) return;
+    h = fonts_.Keep(key, std::move(made), dc_);
   }
+  fontSel_.Select(GdiObject<HFONT>(h, false));
+  realizedFont_ = key;
 }
 
 void GdiCanvas::RealizePen() {
@@ -81,22 +113,34 @@ void GdiCanvas::RealizePen() {
     penSel_.Select(GdiObject<HPEN>(static_cast<HPEN>(GetStockObject(NULL_PEN)), false));
     return;
   }
-  if (HPEN h = CreatePen(PS_SOLID, pen_.Width < 0 ? 0 : pen_.Width, ToColorRef(pen_.Color)))
-    penSel_.Select(GdiObject<HPEN>(h));
+  // Kept by the colour as drawn, so that a change of the system's colours
+  // makes new ones.
+  const Pen key{static_cast<Colour>(ToColorRef(pen_.Color)), pen_.Style, pen_.Width < 0 ? 0 : pen_.Width};
+  HPEN h = pens_.Find(key);
+  if (!h) {
+    HPEN made = CreatePen(PS_SOLID, key.Width, key.Color);
+    if (!made) return;
+    h = pens_.Keep(key, GdiObject<HPEN>(made), dc_);
+  }
+  penSel_.Select(GdiObject<HPEN>(h, false));
 }
 
 void GdiCanvas::RealizeBrush() {
   if (!brushDirty_) return;
   brushDirty_ = false;
-  HBRUSH h = nullptr;
-  switch (brush_.Style) {
-    case BrushStyle::Clear:
-      brushSel_.Select(GdiObject<HBRUSH>(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), false));
-      return;
-    case BrushStyle::Solid: h = CreateSolidBrush(ToColorRef(brush_.Color)); break;
-    case BrushStyle::DiagCross: h = CreateHatchBrush(HS_DIAGCROSS, ToColorRef(brush_.Color)); break;
+  if (brush_.Style == BrushStyle::Clear) {
+    brushSel_.Select(GdiObject<HBRUSH>(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), false));
+    return;
   }
-  if (h) brushSel_.Select(GdiObject<HBRUSH>(h));
+  const Brush key{static_cast<Colour>(ToColorRef(brush_.Color)), brush_.Style};
+  HBRUSH h = brushes_.Find(key);
+  if (!h) {
+    HBRUSH made = key.Style == BrushStyle::DiagCross ? CreateHatchBrush(HS_DIAGCROSS, key.Color)
+                                                     : CreateSolidBrush(key.Color);
+    if (!made) return;
+    h = brushes_.Keep(key, GdiObject<HBRUSH>(made), dc_);
+  }
+  brushSel_.Select(GdiObject<HBRUSH>(h, false));
 }
 
 SIZE GdiCanvas::Extent(std::string_view text) {
@@ -167,18 +211,53 @@ void GdiCanvas::CopyRect(const Rect& dest, const Rect& src) {
   BitBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), dc_, src.left, src.top, SRCCOPY);
 }
 
+const uint32_t* GdiCanvas::Converted(const Bitmap& bmp, int left, int top, int width, int height) {
+  pixels_.resize(static_cast<size_t>(width) * height);
+  uint32_t* out = pixels_.data();
+  for (int y = 0; y < height; ++y) {
+    const Colour* row = bmp.Pixels.data() + static_cast<size_t>(top + y) * bmp.Width + left;
+    for (int x = 0; x < width; ++x) {
+      const Colour c = row[x];
+      *out++ = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);  // BGRx in memory
+    }
+  }
+  return pixels_.data();
+}
+
 void GdiCanvas::StretchDraw(const Rect& dest, const Bitmap& bmp) {
   if (bmp.Width <= 0 || bmp.Height <= 0) return;
-  std::vector<uint32_t> px(static_cast<size_t>(bmp.Width) * bmp.Height);
-  for (size_t i = 0; i < px.size(); ++i) {
-    Colour c = bmp.Pixels[i];
-    px[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);  // BGRx in memory
-  }
+  const uint32_t* px = Converted(bmp, 0, 0, bmp.Width, bmp.Height);
   BITMAPINFO bi = TopDownDib(bmp.Width, bmp.Height, 32);
   int oldMode = SetStretchBltMode(dc_, COLORONCOLOR);
-  StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, bmp.Width, bmp.Height, px.data(), &bi,
+  StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, bmp.Width, bmp.Height, px, &bi,
                 DIB_RGB_COLORS, SRCCOPY);
   SetStretchBltMode(dc_, oldMode);
+}
+
+Bitmap GdiCanvas::Stretched(const Bitmap& bmp, int width, int height) {
+  if (width <= 0 || height <= 0 || bmp.Width <= 0 || bmp.Height <= 0) return Bitmap{};
+  DibSection surface(width, height, 32, font_.PixelsPerInch);
+  surface.Canvas().StretchDraw(Rect{0, 0, width, height}, bmp);
+  return surface.ToBitmap();
+}
+
+void GdiCanvas::Draw(int x, int y, const Bitmap& bmp) {
+  if (bmp.Width <= 0 || bmp.Height <= 0) return;
+  RECT clip{};
+  const int kind = GetClipBox(dc_, &clip);
+  if (kind == NULLREGION) return;
+  int64_t l = x, t = y, r = int64_t{x} + bmp.Width, b = int64_t{y} + bmp.Height;
+  if (kind != ERROR) {
+    l = std::max<int64_t>(l, clip.left);
+    t = std::max<int64_t>(t, clip.top);
+    r = std::min<int64_t>(r, clip.right);
+    b = std::min<int64_t>(b, clip.bottom);
+  }
+  if (l >= r || t >= b) return;
+  const int w = static_cast<int>(r - l), h = static_cast<int>(b - t);
+  const uint32_t* px = Converted(bmp, static_cast<int>(l - x), static_cast<int>(t - y), w, h);
+  BITMAPINFO bi = TopDownDib(w, h, 32);
+  StretchDIBits(dc_, static_cast<int>(l), static_cast<int>(t), w, h, 0, 0, w, h, px, &bi, DIB_RGB_COLORS, SRCCOPY);
 }
 
 bool GdiCanvas::RectVisible(const Rect& r) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "draw/Canvas.h"
 #include "platform/win32/Handles.h"
@@ -28,9 +29,11 @@ BITMAPINFO TopDownDib(int width, int height, int bitsPerPixel);
 GdiObject<HFONT> MakeFont(const Font& f);
 
 // Canvas on a DC it does not own. Fonts, pens and brushes are created when
-// first needed after a change, and the DC's own objects are selected back
-// when the canvas goes away. The font's PixelsPerInch gives its height:
-// -MulDiv(size, ppi, 72).
+// first needed after a change and kept while the canvas lives (a few of
+// each), so that a canvas that paints the same window again and again
+// switches between them without making GDI objects; the DC's own objects
+// are selected back when the canvas goes away. The font's PixelsPerInch
+// gives its height: -MulDiv(size, ppi, 72).
 class GdiCanvas : public Canvas {
 public:
   // ppi: pixels per inch of the initial font (and of fonts set without
@@ -64,6 +67,11 @@ public:
 
   void CopyRect(const Rect& dest, const Rect& src) override;
   void StretchDraw(const Rect& dest, const Bitmap& bmp) override;
+  // Stretched by GDI itself, on a memory surface: the same pixels as
+  // StretchDraw puts on a 32-bit surface.
+  Bitmap Stretched(const Bitmap& bmp, int width, int height) override;
+  // Converts and copies only the part inside the clipping box.
+  void Draw(int x, int y, const Bitmap& bmp) override;
 
   // System colours through GetSysColor.
   Colour ResolveColour(Colour c) override { return ToColorRef(c); }
@@ -76,6 +84,22 @@ private:
   void RealizePen();
   void RealizeBrush();
   SIZE Extent(std::string_view text);
+  // The pixels of a part of bmp as a 32-bit DIB's memory holds them, in a
+  // buffer kept between calls.
+  const uint32_t* Converted(const Bitmap& bmp, int left, int top, int width, int height);
+
+  // Objects made for a key, kept for the next use of the same key; the
+  // oldest that is not selected goes when there are too many.
+  template <class Key, class H>
+  class Cache {
+  public:
+    H Find(const Key& k) const;
+    H Keep(const Key& k, GdiObject<H> h, HDC dc);
+
+  private:
+    static constexpr size_t Most = 16;
+    std::vector<std::pair<Key, GdiObject<H>>> items_;
+  };
 
   HDC dc_;
   Font font_;
@@ -83,6 +107,12 @@ private:
   Brush brush_;
   bool fontDirty_ = true, penDirty_ = true, brushDirty_ = true;
   Font realizedFont_;  // the font the selected HFONT was made from (colour aside)
+  std::vector<uint32_t> pixels_;
+  // Declared before the selections: destroyed after the DC got its own
+  // objects back.
+  Cache<Font, HFONT> fonts_;
+  Cache<Pen, HPEN> pens_;
+  Cache<Brush, HBRUSH> brushes_;
   // Declared after dc_: destroyed first, so the DC gets its objects back.
   GdiSelection<HFONT> fontSel_;
   GdiSelection<HPEN> penSel_;
