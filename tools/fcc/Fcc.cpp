@@ -8,11 +8,11 @@
 #include <ostream>
 
 #include "HostFile.h"
+#include "archive/Format.h"
 #include "archive/Streams.h"
 #include "archive/UConcatene.h"
 #include "archive/ZComp32.h"
 #include "common/Echappe.h"
-#include "common/LittleEndian.h"
 #include "platform/posix/Cp1252.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -65,7 +65,7 @@ public:
     auto p = static_cast<const uint8_t*>(buf);
     pos_ += n;
     while (n > 0 && fault_.empty()) {
-      std::size_t want = !header_ ? 5 : l_.Count < count_ && !Broken() ? l_.NameField + 4u : 0;
+      std::size_t want = !header_ ? TailleDeTete : l_.Count < count_ && !Broken() ? l_.NameField + TailleDeTaille : 0;
       if (want == 0) break;  // the data, only counted
       std::size_t k = std::min(n, want - pending_.size());
       pending_.append(reinterpret_cast<const char*>(p), k);
@@ -74,9 +74,10 @@ public:
       if (pending_.size() < want) break;
       if (!header_) {
         header_ = true;
-        count_ = LitLe32(reinterpret_cast<const uint8_t*>(pending_.data()));
-        l_.NameField = static_cast<uint8_t>(pending_[4]);
-        offset_ = 5 + uint64_t{count_} * (l_.NameField + 4u);
+        TTete t = LitTete(reinterpret_cast<const uint8_t*>(pending_.data()));
+        count_ = t.Nombre;
+        l_.NameField = t.L;
+        offset_ = FinDeTable(count_, t.L);
       } else {
         Entry(reinterpret_cast<const uint8_t*>(pending_.data()));
       }
@@ -90,41 +91,32 @@ public:
 
   Listing Result() {
     uint64_t size = pos_;
-    if (size < 5) throw EFccError("archive tronquée : " + std::to_string(size) + " octets");
-    if (count_ >= Limit) throw EFccError("nombre de membres hors du format : " + std::to_string(count_));
+    if (size < TailleDeTete) throw EFccError("archive tronquée : " + std::to_string(size) + " octets");
+    if (!NombreDansLeFormat(count_)) throw EFccError("nombre de membres hors du format : " + std::to_string(count_));
     if (offset_ > size)
       throw EFccError("table tronquée : " + std::to_string(count_) + " membres annoncés dans " +
                       std::to_string(size) + " octets");
     if (!fault_.empty()) throw EFccError(fault_);
     if (offset_ + data_ > size)
       throw EFccError("données tronquées : " + std::to_string(offset_ + data_ - size) + " octets manquent");
-    if (offset_ + data_ < size)
-      throw EFccError("données en trop : " + std::to_string(size - offset_ - data_) +
-                      " octets après le dernier membre");
+    if (TRefus r = DonneesEnTrop(size, offset_ + data_)) throw EFccError(r.Texte());
     l_.Expanded = size;
     return std::move(l_);
   }
 
 private:
   // A count or a table that cannot be right: the entries are not read.
-  bool Broken() const { return count_ >= Limit || offset_ > expected_; }
+  bool Broken() const { return !NombreDansLeFormat(count_) || offset_ > expected_; }
   void Entry(const uint8_t* e) {
-    std::string i = std::to_string(l_.Count + 1);
-    int l = l_.NameField;
-    Member m;
-    int n = l > 0 ? e[0] : 0;
-    if (l > 0 && n > l - 1) {
-      fault_ = "membre " + i + " : longueur de nom " + std::to_string(n) + " pour un champ de " + std::to_string(l);
+    TEntree m;
+    TRefus r = LitEntree(e, static_cast<uint8_t>(l_.NameField), l_.Count + 1, &m);
+    if (r) {
+      fault_ = r.Texte();
       return;
     }
-    m.Name.assign(reinterpret_cast<const char*>(e + 1), n);
-    m.Size = LitLe32(e + l);
-    std::string motif = MotifDeRefus(m.Name);
-    if (!motif.empty()) fault_ = "membre " + i + " : nom refusé \"" + EchappeControles(m.Name) + "\" (" + motif + ")";
-    else if (m.Size >= Limit) fault_ = "membre " + i + " : taille hors du format";
-    data_ += m.Size;
+    data_ += m.Taille;
     ++l_.Count;
-    if (fault_.empty() && each_) each_(m);
+    if (each_) each_(Member{std::move(m.Nom), m.Taille});
   }
 
   const std::function<void(const Member&)>& each_;
