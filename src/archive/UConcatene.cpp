@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <span>
 
 #include "archive/Streams.h"
 #include "archive/ZComp32.h"
@@ -152,6 +153,20 @@ private:
   uint8_t l_ = 0;
 };
 
+// Copies taille bytes from in to the file f at path, in pieces of the buffer.
+void Copie(const ArchiveServices& s, Lecteur& in, std::span<uint8_t> buffer, File& f, const std::string& path,
+           uint32_t taille) {
+  for (uint32_t left = taille; left > 0;) {
+    const auto part = static_cast<uint32_t>(std::min<std::size_t>(left, buffer.size()));
+    in.Lit(buffer.data(), part);
+    uint32_t done = 0;
+    uint32_t e = f.Write(buffer.data(), part, &done);
+    if (e == 0 && done < part) e = EInOutError::DiskFull;
+    if (e) throw ErreurSur(s.Files, e, path);
+    left -= part;
+  }
+}
+
 // Closes the progress window on the way out of a failure as well.
 class FenetreOuverte {
 public:
@@ -267,15 +282,7 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
     if (m.Taille > length - offset)
       throw EInOutError(EInOutError::ReadPastEnd,
                         "l'archive " + Guillemets(archive.str()) + " s'arrête dans le membre " + Guillemets(m.Nom));
-    for (uint32_t left = m.Taille; left > 0;) {
-      uint32_t part = std::min(left, piece);
-      in.Lit(buffer.get(), part);
-      uint32_t done = 0;
-      uint32_t e = f->Write(buffer.get(), part, &done);
-      if (e == 0 && done < part) e = EInOutError::DiskFull;
-      if (e) throw ErreurSur(s.Files, e, path);
-      left -= part;
-    }
+    Copie(s, in, {buffer.get(), piece}, *f, path, m.Taille);
     offset += m.Taille;
     uint32_t e = f->Close();
     f.reset();

@@ -20,7 +20,7 @@ namespace fcc {
 
 namespace {
 
-const char* const Usage =
+const char* const UsageText =
     "usage : fcc pack SORTIE [--name-field L] [--pad-to N --pad-member NOM] [--progress] FICHIER...\n"
     "        fcc list CHARGE\n"
     "        fcc extract CHARGE\n";
@@ -190,6 +190,66 @@ std::string Summary(const Listing& l) {
          " octets compressés\n";
 }
 
+// Every message is cp1252 and shown with its control bytes escaped: names
+// and arguments come from outside.
+std::string Shown(const std::string& cp1252) { return Utf8(EchappeControles(cp1252)); }
+
+// A wrong usage: why, then the usage; exit code 2.
+int Usage(std::ostream& err, const std::string& why) {
+  err << "fcc : " << Shown(why) << "\n" << Utf8(UsageText);
+  return 2;
+}
+
+// The value v of option, all digits.
+unsigned long long Number(const std::string& option, const std::string& v) {
+  std::size_t used = 0;
+  unsigned long long n = 0;
+  try {
+    n = std::stoull(v, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (v.empty() || used != v.size() || v[0] == '-')
+    throw EFccError(Cp(option) + " : nombre attendu, pas \"" + Cp(v) + "\"");
+  return n;
+}
+
+// The options and files of fcc pack into o; a value that is wrong is
+// refused (EFccError), and what makes a wrong usage returned.
+std::optional<std::string> PackArguments(const std::vector<std::string>& args, PackOptions& o) {
+  std::vector<std::string> plain;
+  bool options = true;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw EFccError(Cp(a) + " attend une valeur");
+      return args[++i];
+    };
+    if (options && a == "--") {
+      options = false;
+    } else if (options && a == "--name-field") {
+      unsigned long long n = Number(a, value());
+      if (n > 255) throw EFccError("--name-field doit aller de 0 à 255");
+      o.NameField = static_cast<int>(n);
+    } else if (options && a == "--pad-to") {
+      o.PadTo = Number(a, value());
+    } else if (options && a == "--pad-member") {
+      o.PadMember = value();
+    } else if (options && a == "--progress") {
+      o.ProgressInPlace = true;
+      o.ProgressAfter = 0;
+    } else if (options && a.size() > 1 && a[0] == '-') {
+      return "option inconnue : " + Cp(a);
+    } else {
+      plain.push_back(a);
+    }
+  }
+  if (plain.empty()) return "fichier de sortie manquant";
+  o.Output = plain[0];
+  o.Files.assign(plain.begin() + 1, plain.end());
+  return std::nullopt;
+}
+
 }  // namespace
 
 Listing List(const std::string& payload, const std::function<void(const Member&)>& each) {
@@ -227,14 +287,7 @@ void Extract(const std::string& payload, std::ostream& out) {
 }
 
 int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errTerminal) {
-  // Every message is cp1252 and shown with its control bytes escaped: names
-  // and arguments come from outside.
-  auto shown = [](const std::string& cp1252) { return Utf8(EchappeControles(cp1252)); };
-  auto usage = [&](const std::string& why) {
-    err << "fcc : " << shown(why) << "\n" << Utf8(Usage);
-    return 2;
-  };
-  if (args.empty()) return usage("commande manquante");
+  if (args.empty()) return Usage(err, "commande manquante");
   const std::string& cmd = args[0];
   try {
     if (cmd == "pack") {
@@ -244,70 +297,29 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
       o.Progress = &err;
       o.ProgressInPlace = errTerminal;
       o.ProgressAfter = errTerminal ? 1 : 10;
-      std::vector<std::string> plain;
-      bool options = true;
-      for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-          if (i + 1 >= args.size()) throw EFccError(Cp(a) + " attend une valeur");
-          return args[++i];
-        };
-        auto number = [&](const std::string& v) {
-          std::size_t used = 0;
-          unsigned long long n = 0;
-          try {
-            n = std::stoull(v, &used);
-          } catch (const std::exception&) {
-            used = 0;
-          }
-          if (v.empty() || used != v.size() || v[0] == '-')
-            throw EFccError(Cp(a) + " : nombre attendu, pas \"" + Cp(v) + "\"");
-          return n;
-        };
-        if (options && a == "--") {
-          options = false;
-        } else if (options && a == "--name-field") {
-          unsigned long long n = number(value());
-          if (n > 255) throw EFccError("--name-field doit aller de 0 à 255");
-          o.NameField = static_cast<int>(n);
-        } else if (options && a == "--pad-to") {
-          o.PadTo = number(value());
-        } else if (options && a == "--pad-member") {
-          o.PadMember = value();
-        } else if (options && a == "--progress") {
-          o.ProgressInPlace = true;
-          o.ProgressAfter = 0;
-        } else if (options && a.size() > 1 && a[0] == '-') {
-          return usage("option inconnue : " + Cp(a));
-        } else {
-          plain.push_back(a);
-        }
-      }
-      if (plain.empty()) return usage("fichier de sortie manquant");
-      o.Output = plain[0];
-      o.Files.assign(plain.begin() + 1, plain.end());
+      if (std::optional<std::string> wrong = PackArguments(args, o)) return Usage(err, *wrong);
       out << Utf8(Summary(Pack(o)));
       return 0;
     }
     if (cmd == "list" || cmd == "extract") {
-      if (args.size() != 2) return usage(Cp(cmd) + " attend un fichier");
+      if (args.size() != 2) return Usage(err, Cp(cmd) + " attend un fichier");
       if (cmd == "extract") {
         Extract(args[1], out);
         return 0;
       }
-      Listing l = List(args[1], [&](const Member& m) { out << shown(m.Name) << "\t" << m.Size << "\n"; });
+      Listing l = List(args[1], [&](const Member& m) { out << Shown(m.Name) << "\t" << m.Size << "\n"; });
       out << Utf8(Summary(l));
       return 0;
     }
-    return usage("commande inconnue : " + Cp(cmd));
+    return Usage(err, "commande inconnue : " + Cp(cmd));
   } catch (const EFccError& e) {
-    err << "fcc : " << shown(e.Message()) << "\n";
+    err << "fcc : " << Shown(e.Message()) << "\n";
   } catch (const Exception& e) {
-    err << "fcc : " << e.ClassName() << " : " << shown(e.Message()) << "\n";
+    err << "fcc : " << e.ClassName() << " : " << Shown(e.Message()) << "\n";
   } catch (const std::bad_alloc&) {
     err << "fcc : EOutOfMemory : " << Utf8(SOutOfMemory) << "\n";
   } catch (const std::exception& e) {
-    err << "fcc : erreur : " << shown(e.what()) << "\n";
+    err << "fcc : erreur : " << Shown(e.what()) << "\n";
   }
   return 1;
 }
