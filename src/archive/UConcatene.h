@@ -9,8 +9,8 @@
 
 #include "archive/Format.h"
 #include "archive/ProgressWindow.h"
+#include "common/MessageBox.h"
 #include "common/ShortString.h"
-#include "dialogs/MessageBox.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 

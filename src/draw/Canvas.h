@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "draw/Colour.h"
+#include "common/Colour.h"
 
 struct Point {
   int x = 0, y = 0;
