@@ -59,8 +59,9 @@ struct TRefus {
 // size outside the format are refused, and *entree is then left incomplete.
 TRefus LitEntree(const uint8_t* octets, uint8_t l, uint32_t i, TEntree* entree);
 
-// Refuses an archive of longueur bytes whose members end at fin: the bytes
-// beyond would shift nothing but cannot be accounted for.
+// Refuses an archive of longueur bytes whose members end before it does: a
+// count too small or bytes added, which no entry accounts for. Data missing
+// are not refused here: a reader finds them where they are missing.
 TRefus DonneesEnTrop(uint64_t longueur, uint64_t fin);
 
 // Why a member name may not be written into the archive's folder, or "" when

@@ -406,7 +406,8 @@ TEST_F(Fcc, ListReadsATableAcrossPiecesAndRefusesShortOnes) {
   EXPECT_EQ(l.Expanded, a.size());
 
   a[5 + 1012 * 259] = static_cast<char>(255);
-  EXPECT_NE(Refusal({"list", payload(a)}).find("Longueur de nom incorrecte : membre 1013, 255 caractères pour 254 au plus"),
+  EXPECT_NE(Refusal({"list", payload(a)})
+                .find("Longueur de nom incorrecte : membre 1013, 255 caractères pour 254 au plus"),
             std::string::npos);
   EXPECT_NE(Refusal({"list", payload(std::string("\x05\0\0\0\x04xyz", 8))})
                 .find("table tronquée : 5 membres annoncés dans 8 octets"),

@@ -38,15 +38,17 @@ TEST(Format, EntriesAreCheckedFieldByFieldWithOneTextPerFault) {
       {4, std::string("\x04" "abc" "\x01\0\0\0", 8),
        "Longueur de nom incorrecte : membre 3, 4 caractères pour 3 au plus", "", 0},
       {0, std::string("\x01\0\0\0", 4), "Nom de membre interdit : membre 3, \"\" (nom vide)", "", 0},
-      {8, std::string("\x03" "a\x1B" "b....." "\x01\0\0\0", 12),
+      {8, std::string("\x03" "a\x1B" "b...." "\x01\0\0\0", 12),
        "Nom de membre interdit : membre 3, \"a\\x1Bb\" (caractère interdit)", "", 0},
       {6, std::string("\x05" "com1." "\x01\0\0\0", 10),
        "Nom de membre interdit : membre 3, \"com1.\" (point ou espace final)", "", 0},
       {6, std::string("\x03" "Nul.." "\x01\0\0\0", 10),
        "Nom de membre interdit : membre 3, \"Nul\" (nom de périphérique)", "", 0},
-      {4, std::string("\x01" "aZZ" "\0\0\0\x80", 8), "Taille de membre incorrecte : membre 3, 2147483648 octets", "", 0},
+      {4, std::string("\x01" "aZZ" "\0\0\0\x80", 8), "Taille de membre incorrecte : membre 3, 2147483648 octets", "",
+       0},
       // The name is refused first, in the order of the fields.
-      {4, std::string("\x02" "..Z" "\0\0\0\x80", 8), "Nom de membre interdit : membre 3, \"..\" (nom réservé)", "", 0},
+      {4, std::string("\x02" "..Z" "\0\0\0\x80", 8), "Nom de membre interdit : membre 3, \"..\" (nom réservé)", "",
+       0},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(c.entry.size(), c.l + 4u) << c.refused;
