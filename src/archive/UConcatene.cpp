@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <span>
 
 #include "archive/Streams.h"
 #include "archive/ZComp32.h"
@@ -25,12 +26,6 @@ using platform::Share;
 
 constexpr const char* Realise = "Réalisé";
 constexpr const char* Interrompu = "interrompu";
-
-// One entry of the member table.
-struct TMembre {
-  ShortString Nom;
-  uint32_t Taille = 0;
-};
 
 std::string Joint(const std::string& folder, std::string_view name) {
   std::string r = folder;
@@ -114,42 +109,35 @@ public:
 
   // The archive's size, and the count and name field of its head.
   uint64_t Longueur() { return file_->Size(); }
-  void Tete(uint32_t* count, uint8_t* l) {
-    uint8_t head[4];
+  TTete Tete() {
+    uint8_t head[TailleDeTete];
     in_.Lit(head, 4);
-    *count = LitLe32(head);
-    if (*count > INT32_MAX) throw ERangeError(SRangeError);
-    in_.Lit(l, 1);
-    l_ = *l;
+    // The count is refused before L is read.
+    if (!NombreDansLeFormat(LitLe32(head))) throw ERangeError(SRangeError);
+    in_.Lit(head + 4, 1);
+    TTete t = LitTete(head);
+    l_ = t.L;
+    return t;
   }
 
   // Entry i (from 1), refused with EArchiveError when it is damaged or names
   // a member unsafely.
-  TMembre Suivant(uint32_t i) {
-    uint8_t field[256] = {};
-    in_.Lit(field, l_);
-    uint8_t size[4];
-    in_.Lit(size, 4);
-    auto refus = [&](const std::string& what, const std::string& why) {
-      return EArchiveError(what + " dans l'archive " + Guillemets(archive_) + " : membre " + std::to_string(i) +
-                           ", " + why);
-    };
-    if (l_ > 0 && field[0] > l_ - 1)
-      throw refus("Longueur de nom incorrecte",
-                  std::to_string(field[0]) + " caractères pour " + std::to_string(l_ - 1) + " au plus");
-    TMembre m;
-    m.Nom = std::string_view(reinterpret_cast<const char*>(field + 1), field[0]);
-    m.Taille = LitLe32(size);
-    if (m.Taille > INT32_MAX) throw refus("Taille de membre incorrecte", std::to_string(m.Taille) + " octets");
-    std::string motif = MotifDeRefus(m.Nom);
-    if (!motif.empty()) throw refus("Nom de membre interdit", Guillemets(m.Nom) + " (" + motif + ")");
+  TEntree Suivant(uint32_t i) {
+    uint8_t entry[255 + TailleDeTaille];
+    in_.Lit(entry, l_ + TailleDeTaille);
+    TEntree m;
+    if (TRefus r = LitEntree(entry, l_, i, &m)) throw EArchiveError(r.Texte(Guillemets(archive_)));
     // The file system would take it for the archive being read, which is
     // deleted at the end.
-    if (platform::FoldName(m.Nom) == temporaire_)
-      throw refus("Nom de membre interdit", Guillemets(m.Nom) + " (nom du fichier temporaire)");
+    if (platform::FoldName(m.Nom) == temporaire_) {
+      TRefus r{"Nom de membre interdit", "membre " + std::to_string(i) + ", " + Guillemets(m.Nom) +
+                                             " (nom du fichier temporaire)"};
+      throw EArchiveError(r.Texte(Guillemets(archive_)));
+    }
     return m;
   }
 
+  uint8_t L() const { return l_; }
   // The rest of the archive, from where the table ends.
   Lecteur& Donnees() { return in_; }
   void Ferme() {
@@ -165,20 +153,18 @@ private:
   uint8_t l_ = 0;
 };
 
-bool EstPeripherique(std::string_view nom) {
-  // Windows reads a device in the part before the first dot, blanks before
-  // that dot ignored.
-  std::string base(nom.substr(0, nom.find('.')));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  base = MajusculesSansAccents(base);
-  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
-    return true;
-  if (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0)) {
-    auto d = static_cast<unsigned char>(base[3]);
-    // Superscript one, two and three count as digits for Windows as well.
-    return (d >= '1' && d <= '9') || d == 0xB9 || d == 0xB2 || d == 0xB3;
+// Copies taille bytes from in to the file f at path, in pieces of the buffer.
+void Copie(const ArchiveServices& s, Lecteur& in, std::span<uint8_t> buffer, File& f, const std::string& path,
+           uint32_t taille) {
+  for (uint32_t left = taille; left > 0;) {
+    const auto part = static_cast<uint32_t>(std::min<std::size_t>(left, buffer.size()));
+    in.Lit(buffer.data(), part);
+    uint32_t done = 0;
+    uint32_t e = f.Write(buffer.data(), part, &done);
+    if (e == 0 && done < part) e = EInOutError::DiskFull;
+    if (e) throw ErreurSur(s.Files, e, path);
+    left -= part;
   }
-  return false;
 }
 
 // Closes the progress window on the way out of a failure as well.
@@ -210,19 +196,6 @@ private:
 };
 
 }  // namespace
-
-std::string MotifDeRefus(std::string_view nom) {
-  if (nom.empty()) return "nom vide";
-  if (nom == "." || nom == "..") return "nom réservé";
-  for (char c : nom) {
-    auto b = static_cast<unsigned char>(c);
-    if (b < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
-      return "caractère interdit";
-  }
-  if (nom.back() == '.' || nom.back() == ' ') return "point ou espace final";
-  if (EstPeripherique(nom)) return "nom de périphérique";
-  return "";
-}
 
 void Decompresse(const ArchiveServices& s, const ShortString& source, const ShortString& destination) {
   uint32_t e = 0;
@@ -256,11 +229,9 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
   // The table, read whole and checked, before anything else happens.
   Table table(s, archive.str());
   const uint64_t length = table.Longueur();
-  uint32_t count = 0;
-  uint8_t l = 0;
-  table.Tete(&count, &l);
+  const uint32_t count = table.Tete().Nombre;
   // The table must lie within the file before it is read.
-  uint64_t offset = 5 + uint64_t{count} * (l + 4u);
+  uint64_t offset = FinDeTable(count, table.L());
   if (offset > length)
     throw EInOutError(EInOutError::ReadPastEnd, "table de " + std::to_string(count) + " membres dans l'archive " +
                                                     Guillemets(archive.str()) + " de " + std::to_string(length) +
@@ -268,16 +239,14 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
   uint64_t data = 0;
   uint32_t largest = 0;
   for (uint32_t i = 1; i <= count; ++i) {
-    TMembre m = table.Suivant(i);
+    TEntree m = table.Suivant(i);
     data += m.Taille;
     largest = std::max(largest, m.Taille);
   }
   // Data that the table does not account for: a count too small or bytes
   // added; the members would be written shifted. Data missing are found
   // where they are missing, as a short read.
-  if (offset + data < length)
-    throw EArchiveError("Données en trop dans l'archive " + Guillemets(archive.str()) + " : " +
-                        std::to_string(length - offset - data) + " octets après le dernier membre");
+  if (TRefus r = DonneesEnTrop(length, offset + data)) throw EArchiveError(r.Texte(Guillemets(archive.str())));
 
   // Every member goes through this one buffer, in pieces.
   const auto piece = static_cast<uint32_t>(std::min<uint64_t>({largest, length - offset, MorceauDeCopie}));
@@ -285,7 +254,7 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
   if (!buffer) throw EOutOfMemory(SOutOfMemory);
   Lecteur& in = table.Donnees();
   Table entries(s, archive.str());
-  entries.Tete(&count, &l);
+  entries.Tete();
 
   FenetreOuverte w(s.Progress());
   w->SetCaption("Déconcaténation de " + archive.str());
@@ -296,8 +265,8 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
   w.Show();
 
   for (uint32_t i = 1; i <= count; ++i) {
-    const TMembre m = entries.Suivant(i);
-    w->SetLabel6("Extraction de " + m.Nom.str());
+    const TEntree m = entries.Suivant(i);
+    w->SetLabel6("Extraction de " + m.Nom);
     if (w->Label2() == Interrompu)
       s.Messages.BoiteMessage("Interruption Interdite",
                               "<BLOCKQUOTE><FONT COLOR=#FF0000><B>L'Interruption est Interdite</FONT></BLOCKQUOTE>"
@@ -313,15 +282,7 @@ void Deconcatene(const ArchiveServices& s, const ShortString& archive) {
     if (m.Taille > length - offset)
       throw EInOutError(EInOutError::ReadPastEnd,
                         "l'archive " + Guillemets(archive.str()) + " s'arrête dans le membre " + Guillemets(m.Nom));
-    for (uint32_t left = m.Taille; left > 0;) {
-      uint32_t part = std::min(left, piece);
-      in.Lit(buffer.get(), part);
-      uint32_t done = 0;
-      uint32_t e = f->Write(buffer.get(), part, &done);
-      if (e == 0 && done < part) e = EInOutError::DiskFull;
-      if (e) throw ErreurSur(s.Files, e, path);
-      left -= part;
-    }
+    Copie(s, in, {buffer.get(), piece}, *f, path, m.Taille);
     offset += m.Taille;
     uint32_t e = f->Close();
     f.reset();

@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "archive/Format.h"
 #include "archive/ProgressWindow.h"
+#include "common/MessageBox.h"
 #include "common/ShortString.h"
-#include "dialogs/MessageBox.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
@@ -20,9 +21,6 @@ struct ArchiveServices {
   MessageBoxService& Messages;
   ProgressFactory Progress;
 };
-
-// Members are copied from the archive in pieces of this size at most.
-inline constexpr uint32_t MorceauDeCopie = 256 * 1024;
 
 // Expands the payload file at path into its folder (the current folder for a
 // bare file name). Every failure propagates as an exception; the payload file
@@ -44,10 +42,3 @@ void Decompresse(const ArchiveServices& s, const ShortString& source, const Shor
 // (as the file system compares names), and data that go on after the last
 // member. An error on a member's file names it.
 void Deconcatene(const ArchiveServices& s, const ShortString& archive);
-
-// Why a member name may not be written into the archive's folder, or "" when
-// it may: it must be a plain Windows file name, neither empty, "." nor "..",
-// free of \ / : * ? " < > | and control bytes, not ending in a dot or a
-// space, and not a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or
-// without an extension, in any case). The archive packer applies it too.
-std::string MotifDeRefus(std::string_view nom);

@@ -4,11 +4,12 @@
 // on a pixel buffer for native tests.
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "draw/Colour.h"
+#include "common/Colour.h"
 
 struct Point {
   int x = 0, y = 0;
@@ -132,3 +133,51 @@ inline Bitmap Canvas::Stretched(const Bitmap& bmp, int width, int height) {
   }
   return out;
 }
+
+// The parts of a canvas's state that a CanvasState puts back.
+enum CanvasPart : unsigned { csFont = 1, csBrush = 2, csPenColour = 4, csPenStyle = 8, csPenWidth = 16 };
+
+// When a CanvasState puts its parts back: at every end of its scope, or
+// only at a normal one (a throw then leaves the drawing's state for the
+// caller to see).
+enum class CanvasRestore { Always, OnReturnOnly };
+
+// Takes the state of a canvas when a drawing begins and puts back the parts
+// named when the scope ends, so that a drawing may change font, brush and pen
+// freely. The parts not named keep what the drawing left.
+class CanvasState {
+public:
+  CanvasState(Canvas& c, unsigned parts, CanvasRestore when = CanvasRestore::Always)
+      : c_(c), parts_(parts), font_(c.GetFont()), brush_(c.GetBrush()), pen_(c.GetPen()),
+        throwing_(when == CanvasRestore::Always ? -1 : std::uncaught_exceptions()) {}
+  CanvasState(const CanvasState&) = delete;
+  CanvasState& operator=(const CanvasState&) = delete;
+  ~CanvasState() {
+    if (throwing_ >= 0 && std::uncaught_exceptions() > throwing_) return;
+    try {
+      if (parts_ & csFont) c_.SetFont(font_);
+      if (parts_ & csBrush) c_.SetBrush(brush_);
+      if (parts_ & (csPenColour | csPenStyle | csPenWidth)) {
+        Pen p = c_.GetPen();
+        if (parts_ & csPenColour) p.Color = pen_.Color;
+        if (parts_ & csPenStyle) p.Style = pen_.Style;
+        if (parts_ & csPenWidth) p.Width = pen_.Width;
+        c_.SetPen(p);
+      }
+    } catch (...) {
+      // Only a copy of the state can fail, for want of memory: nothing left
+      // to draw with then.
+    }
+  }
+  // The state as it was taken.
+  const Font& SavedFont() const { return font_; }
+  const Brush& SavedBrush() const { return brush_; }
+
+private:
+  Canvas& c_;
+  unsigned parts_;
+  Font font_;
+  Brush brush_;
+  Pen pen_;
+  int throwing_;  // exceptions in flight when taken, -1 to put back at any end
+};

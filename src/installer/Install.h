@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "common/MessageBox.h"
 #include "common/ShortString.h"
-#include "dialogs/MessageBox.h"
 #include "installer/Dossiers.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"

@@ -81,8 +81,8 @@ Font PoliceDe(const Font& base, const std::string& nom, int taille, FontStyles s
 Font PoliceDesChamps(const Font& base) { return PoliceDe(base, "Microsoft Sans Serif", 10, 0, clBlack); }
 
 void DessineZoneTexte(Canvas& canvas, const Rect& Box, const std::string& Text) {
-  const Font avant = canvas.GetFont();
-  canvas.SetFont(PoliceDesChamps(avant));
+  const CanvasState avant(canvas, csFont);
+  canvas.SetFont(PoliceDesChamps(avant.SavedFont()));
 
   const int L = Box.left, T = Box.top, R = Box.right, B = Box.bottom;
   const int L1 = Somme(L, 1), T1 = Somme(T, 1);
@@ -101,15 +101,13 @@ void DessineZoneTexte(Canvas& canvas, const Rect& Box, const std::string& Text) 
     if (y + canvas.TextHeight(lignes[i]) > B) break;
     canvas.TextOut(x, static_cast<int>(y), lignes[i]);
   }
-  canvas.SetFont(avant);
 }
 
 Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Size, Colour BackColour,
                   Colour TextColour, int Alignment) {
-  const Font police = canvas.GetFont();
-  const Brush brosse = canvas.GetBrush();
-  const int epaisseur = canvas.GetPen().Width;
-  canvas.SetFont(PoliceDe(police, "Tahoma", Size, 0, TextColour));
+  // The pen keeps the colour of the last line drawn.
+  const CanvasState avant(canvas, csFont | csBrush | csPenWidth);
+  canvas.SetFont(PoliceDe(avant.SavedFont(), "Tahoma", Size, 0, TextColour));
   canvas.SetBrush({BackColour, BrushStyle::Solid});
   Pen p = canvas.GetPen();
   p.Width = 0;
@@ -149,11 +147,5 @@ Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Siz
     canvas.TextOut(x, VersEntier(y), lignes[i]);
     y += hauteurs[i];
   }
-
-  canvas.SetFont(police);
-  canvas.SetBrush(brosse);
-  p = canvas.GetPen();
-  p.Width = epaisseur;
-  canvas.SetPen(p);
   return {g, Y, Somme(d, 5), Somme(b, 5)};
 }

@@ -79,7 +79,16 @@ private:
   void Empile();
   void Depile();
   void AttributsFont(const ShortString& b);
+  void Lien(const ShortString& b);
+  void Image(const ShortString& b);
+  void Regle();
   void Titre(const ShortString& b);
+  void TitreFin(const ShortString& b);
+  void Retrait(bool entre);
+  void Ligne(const ShortString& b);
+  void Gras(bool debut);
+  void Italique(bool debut);
+  void Souligne(bool debut);
   void Surligne(const ShortString& b);
   void Inconnue(const ShortString& b);
   void ZoneTexte(const ShortString& b, const std::string& text, std::size_t& pos);
@@ -94,16 +103,16 @@ private:
 };
 
 int Rendu::Dessine(const std::string& text) {
-  const Font police0 = Police();
-  const Brush brosse0 = c_.GetBrush();
-  const Pen stylo0 = c_.GetPen();
+  // A conversion error ends the drawing where it is, settings and all, for
+  // the caller to report; the pen keeps the width the items leave it with.
+  const CanvasState avant(c_, csFont | csBrush | csPenColour | csPenStyle, CanvasRestore::OnReturnOnly);
   s_.HauteurParDefaut = c_.TextHeight("W");
-  Font f = police0;
+  Font f = avant.SavedFont();
   f.Name = "Tahoma";
   f.Size = 10;
   f.Color = Noir;
   Police(f);
-  FondTexte(brosse0.Color, BrushStyle::Clear);
+  FondTexte(avant.SavedBrush().Color, BrushStyle::Clear);
 
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -125,18 +134,6 @@ int Rendu::Dessine(const std::string& text) {
   }
   Queue();
   s_.FinDeLigne(s_.MargeGauche, s_.PenX);
-
-  f = Police();
-  f.Name = police0.Name;
-  f.Style = police0.Style;
-  f.Color = police0.Color;
-  f.Size = police0.Size;
-  Police(f);
-  c_.SetBrush({brosse0.Color, brosse0.Style});
-  Pen p = c_.GetPen();
-  p.Color = stylo0.Color;
-  p.Style = stylo0.Style;
-  c_.SetPen(p);
   return s_.Y;
 }
 
@@ -151,12 +148,11 @@ void Rendu::PlaceMot(ShortString mot) {
   // The first word of a line stays, however wide.
   if (int64_t{s_.PenX} + w > s_.LimiteDroite && s_.PenX != s_.MargeGauche) Coupe();
   if (s_.Ombre) {
-    Font f = Police();
-    Font noir = f;
+    const CanvasState avant(c_, csFont);
+    Font noir = avant.SavedFont();
     noir.Color = Noir;
     Police(noir);
     c_.TextOut(Somme(s_.PenX, 1), Somme(s_.Y, 1), mot);
-    Police(f);
   }
   c_.TextOut(s_.PenX, s_.Y, mot);
   s_.PenX = Somme(s_.PenX, w);
@@ -253,8 +249,8 @@ void Rendu::Surligne(const ShortString& b) {
 // An unrecognised tag shows as text: "<" and ">" regular, the inside bold
 // italic, all black, wrapping before any character that passes the limit.
 void Rendu::Inconnue(const ShortString& b) {
-  const Font avant = Police();
-  Font f = avant;
+  const CanvasState avant(c_, csFont);
+  Font f = avant.SavedFont();
   f.Color = Noir;
   for (std::size_t k = 0; k < b.size(); ++k) {
     f.Style = (k == 0 || k + 1 == b.size()) ? FontStyles{0} : FontStyles{fsBold | fsItalic};
@@ -265,10 +261,6 @@ void Rendu::Inconnue(const ShortString& b) {
     c_.TextOut(s_.PenX, s_.Y, ch);
     s_.PenX = Somme(s_.PenX, w);
   }
-  Font apres = Police();
-  apres.Color = avant.Color;
-  apres.Style = avant.Style;
-  Police(apres);
 }
 
 void Rendu::ZoneTexte(const ShortString& b, const std::string& text, std::size_t& pos) {
@@ -314,7 +306,6 @@ void Rendu::Saisie(ShortString b) {
 }
 
 void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
-  Font f;
   const TypeBalise type = ReconnaitBalise(b);
   switch (type) {
     case TypeBalise::Font:
@@ -325,123 +316,39 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
     case TypeBalise::LienFin:
       Depile();
       break;
-    case TypeBalise::Lien: {
-      Empile();
-      ShortString liste = PrepareAttributs(b, NomLien.size());
-      ParcourtAttributs(liste, {"HREF="}, [&](std::size_t, ShortString& l) {
-        ValeurGuillemets(l);  // the target is not used
-        Font g = Police();
-        g.Color = Bleu;
-        g.Style |= fsUnderline;
-        Police(g);
-      });
+    case TypeBalise::Lien:
+      Lien(b);
       break;
-    }
-    case TypeBalise::Image: {
-      BaliseImage t;
-      t.Attributs = PrepareAttributs(b, NomImage.size());
-      ShortString liste = t.Attributs;
-      ParcourtAttributs(liste, {"SRC=", "WIDTH="}, [&](std::size_t i, ShortString& l) {
-        if (i == 0) {
-          t.Src = ValeurGuillemets(l);
-        } else {
-          t.AvecLargeur = true;
-          t.Largeur = ValeurNombreTexte(l);
-        }
-      });
-      items_.Image(s_, t);
+    case TypeBalise::Image:
+      Image(b);
       break;
-    }
-    case TypeBalise::Regle: {
-      s_.PenX = s_.MargeGauche;
-      int pas = s_.HauteurLigne != 0 ? s_.HauteurLigne : s_.HauteurParDefaut;
-      s_.Y = Somme(s_.Y, pas);
-      Pen p = c_.GetPen();
-      p.Color = Noir;
-      c_.SetPen(p);
-      c_.MoveTo(s_.MargeGauche, s_.Y);
-      c_.LineTo(s_.LimiteDroite, s_.Y);
-      s_.DerniereCoupure = s_.MargeGauche;
-      s_.Y = Somme(s_.Y, pas);
-      s_.HauteurLigne = 0;
+    case TypeBalise::Regle:
+      Regle();
       break;
-    }
     case TypeBalise::Titre:
       Titre(b);
       break;
-    case TypeBalise::TitreFin: {
-      std::string plie = MajusculesSansAccents(b.str());
-      if (!Commence(plie, "</HTML") && !Commence(plie, "</HEAD")) Depile();
+    case TypeBalise::TitreFin:
+      TitreFin(b);
       break;
-    }
     case TypeBalise::Retrait:
-    case TypeBalise::RetraitFin: {
-      if (s_.PenX != s_.MargeGauche) s_.FinDeLigne(s_.MargeGauche, s_.PenX);
-      int d = c_.PixelsPerInch() / 3;
-      s_.MargeGauche = Somme(s_.MargeGauche, type == TypeBalise::Retrait ? d : -d);
-      s_.PenX = s_.MargeGauche;
-      s_.DerniereCoupure = s_.MargeGauche;
+    case TypeBalise::RetraitFin:
+      Retrait(type == TypeBalise::Retrait);
       break;
-    }
-    case TypeBalise::Ligne: {
-      NouvelleLigne();
-      std::string plie = MajusculesSansAccents(b.str());
-      if (plie.find("CENTER") != std::string::npos) s_.Alignement = 'C';
-      if (plie.find("LEFT") != std::string::npos) s_.Alignement = 'L';
-      if (plie.find("RIGHT") != std::string::npos) s_.Alignement = 'R';
+    case TypeBalise::Ligne:
+      Ligne(b);
       break;
-    }
     case TypeBalise::Gras:
-      f = Police();
-      if (!(f.Style & fsBold)) {
-        int h = c_.TextHeight("W");
-        f.Style |= fsBold;
-        Police(f);
-        if (c_.TextHeight("W") < h) {
-          f.Size = Somme(f.Size, 1);
-          Police(f);
-        }
-        s_.PenX = Somme(s_.PenX, 1);
-      }
-      break;
     case TypeBalise::GrasFin:
-      f = Police();
-      if (f.Style & fsBold) {
-        int h = c_.TextHeight("W");
-        f.Style &= ~fsBold;
-        Police(f);
-        if (c_.TextHeight("W") > h) {
-          f.Size = Somme(f.Size, -1);
-          Police(f);
-        }
-      }
+      Gras(type == TypeBalise::Gras);
       break;
     case TypeBalise::Italique:
-      f = Police();
-      if (!(f.Style & fsItalic)) {
-        f.Style |= fsItalic;
-        Police(f);
-        s_.PenX = Somme(s_.PenX, -1);
-      }
-      break;
     case TypeBalise::ItaliqueFin:
-      f = Police();
-      if (f.Style & fsItalic) {
-        f.Style &= ~fsItalic;
-        Police(f);
-        s_.PenX = Somme(s_.PenX, 1);
-      }
+      Italique(type == TypeBalise::Italique);
       break;
     case TypeBalise::Souligne:
-      f = Police();
-      f.Style |= fsUnderline;
-      Police(f);
-      break;
     case TypeBalise::SouligneFin:
-      f = Police();
-      f.Style &= ~fsUnderline;
-      Police(f);
-      s_.PenX = Somme(s_.PenX, 1);
+      Souligne(type == TypeBalise::Souligne);
       break;
     case TypeBalise::Ombre:
       s_.Ombre = true;
@@ -465,6 +372,104 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
       Inconnue(b);
       break;
   }
+}
+
+void Rendu::Lien(const ShortString& b) {
+  Empile();
+  ShortString liste = PrepareAttributs(b, NomLien.size());
+  ParcourtAttributs(liste, {"HREF="}, [&](std::size_t, ShortString& l) {
+    ValeurGuillemets(l);  // the target is not used
+    Font g = Police();
+    g.Color = Bleu;
+    g.Style |= fsUnderline;
+    Police(g);
+  });
+}
+
+void Rendu::Image(const ShortString& b) {
+  BaliseImage t;
+  t.Attributs = PrepareAttributs(b, NomImage.size());
+  ShortString liste = t.Attributs;
+  ParcourtAttributs(liste, {"SRC=", "WIDTH="}, [&](std::size_t i, ShortString& l) {
+    if (i == 0) {
+      t.Src = ValeurGuillemets(l);
+    } else {
+      t.AvecLargeur = true;
+      t.Largeur = ValeurNombreTexte(l);
+    }
+  });
+  items_.Image(s_, t);
+}
+
+// <HR>: a black line across the width, a line's height below the current
+// one, and as much again under it.
+void Rendu::Regle() {
+  s_.PenX = s_.MargeGauche;
+  int pas = s_.HauteurLigne != 0 ? s_.HauteurLigne : s_.HauteurParDefaut;
+  s_.Y = Somme(s_.Y, pas);
+  Pen p = c_.GetPen();
+  p.Color = Noir;
+  c_.SetPen(p);
+  c_.MoveTo(s_.MargeGauche, s_.Y);
+  c_.LineTo(s_.LimiteDroite, s_.Y);
+  s_.DerniereCoupure = s_.MargeGauche;
+  s_.Y = Somme(s_.Y, pas);
+  s_.HauteurLigne = 0;
+}
+
+void Rendu::TitreFin(const ShortString& b) {
+  std::string plie = MajusculesSansAccents(b.str());
+  if (!Commence(plie, "</HTML") && !Commence(plie, "</HEAD")) Depile();
+}
+
+// <BLOCKQUOTE> and <DIR> indent by a third of an inch, their ends go back.
+void Rendu::Retrait(bool entre) {
+  if (s_.PenX != s_.MargeGauche) s_.FinDeLigne(s_.MargeGauche, s_.PenX);
+  int d = c_.PixelsPerInch() / 3;
+  s_.MargeGauche = Somme(s_.MargeGauche, entre ? d : -d);
+  s_.PenX = s_.MargeGauche;
+  s_.DerniereCoupure = s_.MargeGauche;
+}
+
+void Rendu::Ligne(const ShortString& b) {
+  NouvelleLigne();
+  std::string plie = MajusculesSansAccents(b.str());
+  if (plie.find("CENTER") != std::string::npos) s_.Alignement = 'C';
+  if (plie.find("LEFT") != std::string::npos) s_.Alignement = 'L';
+  if (plie.find("RIGHT") != std::string::npos) s_.Alignement = 'R';
+}
+
+// A bold face never lower than the regular one, nor the regular face higher
+// than the bold: the size follows by a point when it would be.
+void Rendu::Gras(bool debut) {
+  Font f = Police();
+  if (((f.Style & fsBold) != 0) == debut) return;
+  int h = c_.TextHeight("W");
+  if (debut) f.Style |= fsBold;
+  else f.Style &= ~fsBold;
+  Police(f);
+  if (debut ? c_.TextHeight("W") < h : c_.TextHeight("W") > h) {
+    f.Size = Somme(f.Size, debut ? 1 : -1);
+    Police(f);
+  }
+  if (debut) s_.PenX = Somme(s_.PenX, 1);
+}
+
+void Rendu::Italique(bool debut) {
+  Font f = Police();
+  if (((f.Style & fsItalic) != 0) == debut) return;
+  if (debut) f.Style |= fsItalic;
+  else f.Style &= ~fsItalic;
+  Police(f);
+  s_.PenX = Somme(s_.PenX, debut ? -1 : 1);
+}
+
+void Rendu::Souligne(bool debut) {
+  Font f = Police();
+  if (debut) f.Style |= fsUnderline;
+  else f.Style &= ~fsUnderline;
+  Police(f);
+  if (!debut) s_.PenX = Somme(s_.PenX, 1);
 }
 
 // The text after the last tag, fitted character by character from the pen

@@ -110,8 +110,8 @@ void ElementsHTML::ChampImage(MiseEnPage& s, const std::string& nom, bool centre
 
 void ElementsHTML::Bouton(MiseEnPage& s, const BaliseSaisie& t) {
   Canvas& c = s.Surface;
-  const Font avant = c.GetFont();
-  c.SetFont(PoliceDesChamps(avant));
+  const CanvasState avant(c, csFont);
+  c.SetFont(PoliceDesChamps(avant.SavedFont()));
   const int w = Somme(c.TextWidth(t.Valeur), 20);
   const int x = s.PenX, y = s.Y, droite = Somme(x, w), bas = Somme(y, 23);
   Pen p = c.GetPen();
@@ -124,6 +124,5 @@ void ElementsHTML::Bouton(MiseEnPage& s, const BaliseSaisie& t) {
   Traits(c, clBlack, {{x, bas}, {droite - 1, bas}, {droite - 1, y}});
   c.SetBrush({clBtnFace, BrushStyle::Clear});
   c.TextOut(x + 10, y + 3, t.Valeur);
-  c.SetFont(avant);
   s.PenX = Somme(droite, 4);
 }

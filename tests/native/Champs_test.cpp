@@ -2,8 +2,11 @@
 // framed label with its drop shadow.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <memory>
 #include <string>
 
+#include "common/Errors.h"
 #include "draw/RasterCanvas.h"
 #include "markup/Champs.h"
 
@@ -109,6 +112,33 @@ TEST(DessineBulle, AFramedLabelOverAShadowAlignedOnX) {
   RasterCanvas c(200, 80);
   const Rect r = DessineBulle(c, 10, 10, "  abc #13ab", 6, 0xFFFFFF, 0, abGauche);
   EXPECT_EQ(r, (Rect{10, 10, 10 + largeur + 5, 10 + 6 + 2 * h + 5}));
+}
+
+// A position past the integer range stops the drawing half way; what it had
+// set of the canvas goes back all the same.
+TEST(DessineBulle, AFailureHalfWayPutsTheCanvasBack) {
+  Font f;
+  f.Name = "Arial";
+  f.Style = fsItalic;
+  const Brush brosse{0x654321, BrushStyle::DiagCross};
+  const Pen stylo{0x00FF00, PenStyle::Clear, 3};
+  auto fresh = [&] {
+    auto c = std::make_unique<RasterCanvas>(50, 50);
+    c->SetFont(f);
+    c->SetBrush(brosse);
+    c->SetPen(stylo);
+    return c;
+  };
+  auto c = fresh();
+  EXPECT_THROW(DessineBulle(*c, 10, INT_MAX - 5, "abc", 6, 0xFFFFFF, 0, abGauche), ERangeError);
+  EXPECT_EQ(c->GetFont(), f);
+  EXPECT_EQ(c->GetBrush(), brosse);
+  EXPECT_EQ(c->GetPen().Width, 3);
+  EXPECT_EQ(c->GetPen().Style, PenStyle::Solid);  // as the drawing left it
+
+  c = fresh();
+  EXPECT_THROW(DessineZoneTexte(*c, {INT_MAX, 0, INT_MAX, 40}, "abc"), ERangeError);
+  EXPECT_EQ(c->GetFont(), f);
 }
 
 }  // namespace

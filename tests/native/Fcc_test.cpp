@@ -140,7 +140,7 @@ TEST_F(Fcc, PackListExtractRoundTrip) {
   EXPECT_NE(progress.find("[100%] Extraction de vide.lst"), std::string::npos) << progress;
 }
 
-TEST_F(Fcc, NameFieldsKeepLeftoversAndPaddingReachesItsSize) {
+TEST_F(Fcc, PaddingReachesItsSize) {
   std::string a = Put("un nom assez long.txt", "1");
   std::string b = Put("court", "2");
   std::string out = (dir / "p.fcc").string();
@@ -148,8 +148,6 @@ TEST_F(Fcc, NameFieldsKeepLeftoversAndPaddingReachesItsSize) {
   std::string archive = Inflated(Read(out));
   ASSERT_EQ(archive.size(), 500u);
   EXPECT_EQ(archive[4], 30);
-  std::string second = archive.substr(5 + 34, 30);
-  EXPECT_EQ(second, std::string("\x05") + "courtm assez long.txt" + std::string(8, '\0'));
   std::vector<fcc::Member> ms = Members(out);
   ASSERT_EQ(ms.size(), 3u);
   EXPECT_EQ(ms[2].Name, "Remplissage.dat");
@@ -234,7 +232,7 @@ TEST_F(Fcc, ListRefusesDamagedPayloads) {
   std::string named = archive;
   named.replace(6, 5, "..\\ab");
   repack(named);
-  EXPECT_NE(Refusal({"list", out}).find("nom refusé"), std::string::npos);
+  EXPECT_NE(Refusal({"list", out}).find("Nom de membre interdit"), std::string::npos);
   // The installer's own refusal, through extract.
   EXPECT_NE(Refusal({"extract", out}).find("EArchiveError"), std::string::npos);
   EXPECT_FALSE(fs::exists(dir / "a.txt"));
@@ -299,7 +297,7 @@ TEST_F(Fcc, ErrorsNameTheMemberAndShowNoControlByte) {
       << progress;
   EXPECT_EQ(Read(dir / U("b\x9D.txt")), "d");
   out = PayloadFile(ArchiveOf({"a\x1B[2J.txt"}, 12));
-  EXPECT_NE(Refusal({"list", out}).find("membre 1 : nom refusé \"a\\x1B[2J.txt\""), std::string::npos);
+  EXPECT_NE(Refusal({"list", out}).find("Nom de membre interdit : membre 1, \"a\\x1B[2J.txt\""), std::string::npos);
   EXPECT_NE(Refusal({"extract", out}).find("\"a\\x1B[2J.txt\" (caractère interdit)"), std::string::npos);
   EXPECT_EQ(Refusal({"list", "/nonexistent/\x1B"}), "fcc : fichier introuvable : \"/nonexistent/\\x1B\"\n");
 }
@@ -408,7 +406,8 @@ TEST_F(Fcc, ListReadsATableAcrossPiecesAndRefusesShortOnes) {
   EXPECT_EQ(l.Expanded, a.size());
 
   a[5 + 1012 * 259] = static_cast<char>(255);
-  EXPECT_NE(Refusal({"list", payload(a)}).find("membre 1013 : longueur de nom 255 pour un champ de 255"),
+  EXPECT_NE(Refusal({"list", payload(a)})
+                .find("Longueur de nom incorrecte : membre 1013, 255 caractères pour 254 au plus"),
             std::string::npos);
   EXPECT_NE(Refusal({"list", payload(std::string("\x05\0\0\0\x04xyz", 8))})
                 .find("table tronquée : 5 membres annoncés dans 8 octets"),

@@ -244,16 +244,6 @@ TEST_F(UConcatene, PlainNamesThatLookUnusualAreAccepted) {
   EXPECT_EQ(Written().size(), 5u);
 }
 
-TEST_F(UConcatene, NameLengthBeyondItsFieldIsRefused) {
-  std::string a = Archive({{"abc", "x"}}, 4);
-  a[5] = 4;  // the field holds three characters at most
-  fs.AddFile(payload, Payload(a));
-  EXPECT_EQ(Raised([&] { Expand(); }),
-            "EArchiveError: Longueur de nom incorrecte dans l'archive \"C:\\Brannoch\\Brannoch.CTN\" : membre 1, "
-            "4 caractères pour 3 au plus");
-  EXPECT_TRUE(Written().empty());
-}
-
 TEST_F(UConcatene, DamagedCountsAndSizesAreCheckedAgainstTheFile) {
   // A count whose table would take gigabytes: a short read, not a reservation.
   std::string a = Archive({{"a", "x"}}, 4);

@@ -8,11 +8,11 @@
 #include <ostream>
 
 #include "HostFile.h"
+#include "archive/Format.h"
 #include "archive/Streams.h"
 #include "archive/UConcatene.h"
 #include "archive/ZComp32.h"
 #include "common/Echappe.h"
-#include "common/LittleEndian.h"
 #include "platform/posix/Cp1252.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -20,7 +20,7 @@ namespace fcc {
 
 namespace {
 
-const char* const Usage =
+const char* const UsageText =
     "usage : fcc pack SORTIE [--name-field L] [--pad-to N --pad-member NOM] [--progress] FICHIER...\n"
     "        fcc list CHARGE\n"
     "        fcc extract CHARGE\n";
@@ -65,7 +65,7 @@ public:
     auto p = static_cast<const uint8_t*>(buf);
     pos_ += n;
     while (n > 0 && fault_.empty()) {
-      std::size_t want = !header_ ? 5 : l_.Count < count_ && !Broken() ? l_.NameField + 4u : 0;
+      std::size_t want = !header_ ? TailleDeTete : l_.Count < count_ && !Broken() ? l_.NameField + TailleDeTaille : 0;
       if (want == 0) break;  // the data, only counted
       std::size_t k = std::min(n, want - pending_.size());
       pending_.append(reinterpret_cast<const char*>(p), k);
@@ -74,9 +74,10 @@ public:
       if (pending_.size() < want) break;
       if (!header_) {
         header_ = true;
-        count_ = LitLe32(reinterpret_cast<const uint8_t*>(pending_.data()));
-        l_.NameField = static_cast<uint8_t>(pending_[4]);
-        offset_ = 5 + uint64_t{count_} * (l_.NameField + 4u);
+        TTete t = LitTete(reinterpret_cast<const uint8_t*>(pending_.data()));
+        count_ = t.Nombre;
+        l_.NameField = t.L;
+        offset_ = FinDeTable(count_, t.L);
       } else {
         Entry(reinterpret_cast<const uint8_t*>(pending_.data()));
       }
@@ -90,41 +91,32 @@ public:
 
   Listing Result() {
     uint64_t size = pos_;
-    if (size < 5) throw EFccError("archive tronquée : " + std::to_string(size) + " octets");
-    if (count_ >= Limit) throw EFccError("nombre de membres hors du format : " + std::to_string(count_));
+    if (size < TailleDeTete) throw EFccError("archive tronquée : " + std::to_string(size) + " octets");
+    if (!NombreDansLeFormat(count_)) throw EFccError("nombre de membres hors du format : " + std::to_string(count_));
     if (offset_ > size)
       throw EFccError("table tronquée : " + std::to_string(count_) + " membres annoncés dans " +
                       std::to_string(size) + " octets");
     if (!fault_.empty()) throw EFccError(fault_);
     if (offset_ + data_ > size)
       throw EFccError("données tronquées : " + std::to_string(offset_ + data_ - size) + " octets manquent");
-    if (offset_ + data_ < size)
-      throw EFccError("données en trop : " + std::to_string(size - offset_ - data_) +
-                      " octets après le dernier membre");
+    if (TRefus r = DonneesEnTrop(size, offset_ + data_)) throw EFccError(r.Texte());
     l_.Expanded = size;
     return std::move(l_);
   }
 
 private:
   // A count or a table that cannot be right: the entries are not read.
-  bool Broken() const { return count_ >= Limit || offset_ > expected_; }
+  bool Broken() const { return !NombreDansLeFormat(count_) || offset_ > expected_; }
   void Entry(const uint8_t* e) {
-    std::string i = std::to_string(l_.Count + 1);
-    int l = l_.NameField;
-    Member m;
-    int n = l > 0 ? e[0] : 0;
-    if (l > 0 && n > l - 1) {
-      fault_ = "membre " + i + " : longueur de nom " + std::to_string(n) + " pour un champ de " + std::to_string(l);
+    TEntree m;
+    TRefus r = LitEntree(e, static_cast<uint8_t>(l_.NameField), l_.Count + 1, &m);
+    if (r) {
+      fault_ = r.Texte();
       return;
     }
-    m.Name.assign(reinterpret_cast<const char*>(e + 1), n);
-    m.Size = LitLe32(e + l);
-    std::string motif = MotifDeRefus(m.Name);
-    if (!motif.empty()) fault_ = "membre " + i + " : nom refusé \"" + EchappeControles(m.Name) + "\" (" + motif + ")";
-    else if (m.Size >= Limit) fault_ = "membre " + i + " : taille hors du format";
-    data_ += m.Size;
+    data_ += m.Taille;
     ++l_.Count;
-    if (fault_.empty() && each_) each_(m);
+    if (each_) each_(Member{std::move(m.Nom), m.Taille});
   }
 
   const std::function<void(const Member&)>& each_;
@@ -198,6 +190,66 @@ std::string Summary(const Listing& l) {
          " octets compressés\n";
 }
 
+// Every message is cp1252 and shown with its control bytes escaped: names
+// and arguments come from outside.
+std::string Shown(const std::string& cp1252) { return Utf8(EchappeControles(cp1252)); }
+
+// A wrong usage: why, then the usage; exit code 2.
+int Usage(std::ostream& err, const std::string& why) {
+  err << "fcc : " << Shown(why) << "\n" << Utf8(UsageText);
+  return 2;
+}
+
+// The value v of option, all digits.
+unsigned long long Number(const std::string& option, const std::string& v) {
+  std::size_t used = 0;
+  unsigned long long n = 0;
+  try {
+    n = std::stoull(v, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (v.empty() || used != v.size() || v[0] == '-')
+    throw EFccError(Cp(option) + " : nombre attendu, pas \"" + Cp(v) + "\"");
+  return n;
+}
+
+// The options and files of fcc pack into o; a value that is wrong is
+// refused (EFccError), and what makes a wrong usage returned.
+std::optional<std::string> PackArguments(const std::vector<std::string>& args, PackOptions& o) {
+  std::vector<std::string> plain;
+  bool options = true;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw EFccError(Cp(a) + " attend une valeur");
+      return args[++i];
+    };
+    if (options && a == "--") {
+      options = false;
+    } else if (options && a == "--name-field") {
+      unsigned long long n = Number(a, value());
+      if (n > 255) throw EFccError("--name-field doit aller de 0 à 255");
+      o.NameField = static_cast<int>(n);
+    } else if (options && a == "--pad-to") {
+      o.PadTo = Number(a, value());
+    } else if (options && a == "--pad-member") {
+      o.PadMember = value();
+    } else if (options && a == "--progress") {
+      o.ProgressInPlace = true;
+      o.ProgressAfter = 0;
+    } else if (options && a.size() > 1 && a[0] == '-') {
+      return "option inconnue : " + Cp(a);
+    } else {
+      plain.push_back(a);
+    }
+  }
+  if (plain.empty()) return "fichier de sortie manquant";
+  o.Output = plain[0];
+  o.Files.assign(plain.begin() + 1, plain.end());
+  return std::nullopt;
+}
+
 }  // namespace
 
 Listing List(const std::string& payload, const std::function<void(const Member&)>& each) {
@@ -235,14 +287,7 @@ void Extract(const std::string& payload, std::ostream& out) {
 }
 
 int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errTerminal) {
-  // Every message is cp1252 and shown with its control bytes escaped: names
-  // and arguments come from outside.
-  auto shown = [](const std::string& cp1252) { return Utf8(EchappeControles(cp1252)); };
-  auto usage = [&](const std::string& why) {
-    err << "fcc : " << shown(why) << "\n" << Utf8(Usage);
-    return 2;
-  };
-  if (args.empty()) return usage("commande manquante");
+  if (args.empty()) return Usage(err, "commande manquante");
   const std::string& cmd = args[0];
   try {
     if (cmd == "pack") {
@@ -252,70 +297,29 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
       o.Progress = &err;
       o.ProgressInPlace = errTerminal;
       o.ProgressAfter = errTerminal ? 1 : 10;
-      std::vector<std::string> plain;
-      bool options = true;
-      for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-          if (i + 1 >= args.size()) throw EFccError(Cp(a) + " attend une valeur");
-          return args[++i];
-        };
-        auto number = [&](const std::string& v) {
-          std::size_t used = 0;
-          unsigned long long n = 0;
-          try {
-            n = std::stoull(v, &used);
-          } catch (const std::exception&) {
-            used = 0;
-          }
-          if (v.empty() || used != v.size() || v[0] == '-')
-            throw EFccError(Cp(a) + " : nombre attendu, pas \"" + Cp(v) + "\"");
-          return n;
-        };
-        if (options && a == "--") {
-          options = false;
-        } else if (options && a == "--name-field") {
-          unsigned long long n = number(value());
-          if (n > 255) throw EFccError("--name-field doit aller de 0 à 255");
-          o.NameField = static_cast<int>(n);
-        } else if (options && a == "--pad-to") {
-          o.PadTo = number(value());
-        } else if (options && a == "--pad-member") {
-          o.PadMember = value();
-        } else if (options && a == "--progress") {
-          o.ProgressInPlace = true;
-          o.ProgressAfter = 0;
-        } else if (options && a.size() > 1 && a[0] == '-') {
-          return usage("option inconnue : " + Cp(a));
-        } else {
-          plain.push_back(a);
-        }
-      }
-      if (plain.empty()) return usage("fichier de sortie manquant");
-      o.Output = plain[0];
-      o.Files.assign(plain.begin() + 1, plain.end());
+      if (std::optional<std::string> wrong = PackArguments(args, o)) return Usage(err, *wrong);
       out << Utf8(Summary(Pack(o)));
       return 0;
     }
     if (cmd == "list" || cmd == "extract") {
-      if (args.size() != 2) return usage(Cp(cmd) + " attend un fichier");
+      if (args.size() != 2) return Usage(err, Cp(cmd) + " attend un fichier");
       if (cmd == "extract") {
         Extract(args[1], out);
         return 0;
       }
-      Listing l = List(args[1], [&](const Member& m) { out << shown(m.Name) << "\t" << m.Size << "\n"; });
+      Listing l = List(args[1], [&](const Member& m) { out << Shown(m.Name) << "\t" << m.Size << "\n"; });
       out << Utf8(Summary(l));
       return 0;
     }
-    return usage("commande inconnue : " + Cp(cmd));
+    return Usage(err, "commande inconnue : " + Cp(cmd));
   } catch (const EFccError& e) {
-    err << "fcc : " << shown(e.Message()) << "\n";
+    err << "fcc : " << Shown(e.Message()) << "\n";
   } catch (const Exception& e) {
-    err << "fcc : " << e.ClassName() << " : " << shown(e.Message()) << "\n";
+    err << "fcc : " << e.ClassName() << " : " << Shown(e.Message()) << "\n";
   } catch (const std::bad_alloc&) {
     err << "fcc : EOutOfMemory : " << Utf8(SOutOfMemory) << "\n";
   } catch (const std::exception& e) {
-    err << "fcc : erreur : " << shown(e.what()) << "\n";
+    err << "fcc : erreur : " << Shown(e.what()) << "\n";
   }
   return 1;
 }

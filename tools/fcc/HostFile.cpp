@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <optional>
 
+#include "archive/Format.h"
 #include "platform/posix/Cp1252.h"
 
 namespace fcc {
@@ -22,7 +23,7 @@ uint32_t CheckedSize(const std::string& path) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0) throw EFccError("fichier introuvable : " + Quoted(path));
   if (!S_ISREG(st.st_mode)) throw EFccError("pas un fichier ordinaire : " + Quoted(path));
-  if (static_cast<uint64_t>(st.st_size) >= Limit)
+  if (static_cast<uint64_t>(st.st_size) >= LimiteDuFormat)
     throw EFccError("fichier de 2 Go ou plus, hors du format : " + Quoted(path));
   return static_cast<uint32_t>(st.st_size);
 }

@@ -11,9 +11,6 @@
 
 namespace fcc {
 
-// Sizes in the format are signed 32-bit.
-inline constexpr uint64_t Limit = 0x80000000ull;
-
 // A host text as the system's messages hold it (cp1252), and quoted.
 std::string Cp(const std::string& utf8);
 std::string Quoted(const std::string& host);

@@ -15,7 +15,7 @@
 
 #include "Fcc.h"
 #include "HostFile.h"
-#include "archive/UConcatene.h"
+#include "archive/Format.h"
 #include "common/LittleEndian.h"
 #include "platform/FileSystem.h"
 #include "platform/posix/Cp1252.h"
@@ -25,7 +25,7 @@ namespace fcc {
 namespace {
 
 // Inputs are read, and the compressed stream written, in pieces of this size.
-constexpr std::size_t Piece = 256 * 1024;
+constexpr std::size_t Piece = MorceauDeCopie;
 
 std::string BaseName(const std::string& path) {
   std::string p = path;
@@ -40,7 +40,7 @@ std::string MemberName(const std::string& utf8) {
   if (!name) throw EFccError("nom sans équivalent en cp1252 : \"" + utf8 + "\"");
   std::string motif = MotifDeRefus(*name);
   if (!motif.empty()) throw EFccError("nom refusé par l'installateur : \"" + *name + "\" (" + motif + ")");
-  if (name->size() > 254) throw EFccError("nom de plus de 254 octets : \"" + *name + "\"");
+  if (name->size() > NomLePlusLong) throw EFccError("nom de plus de 254 octets : \"" + *name + "\"");
   return *name;
 }
 
@@ -156,13 +156,14 @@ private:
   bool shown_ = false, done_ = false;
 };
 
-}  // namespace
+struct Input {
+  std::string Name, Path;  // no path: the generated member
+  uint32_t Size = 0;
+};
 
-Listing Pack(const PackOptions& o) {
-  struct Input {
-    std::string Name, Path;
-    uint32_t Size = 0;
-  };
+// The members in order, each name checked and each file found readable, so
+// that a refusal comes before anything is written.
+std::vector<Input> Inputs(const PackOptions& o) {
   std::vector<Input> inputs;
   std::set<std::string> seen;
   auto add = [&](const std::string& utf8Name, const std::string& path, uint32_t size) {
@@ -185,7 +186,11 @@ Listing Pack(const PackOptions& o) {
   if (o.PadTo.has_value() != !o.PadMember.empty())
     throw EFccError("--pad-to et --pad-member vont ensemble");
   if (o.PadTo) add(o.PadMember, "", 0);
+  return inputs;
+}
 
+// L: the one asked for, else one more than the longest name.
+uint8_t NameField(const PackOptions& o, const std::vector<Input>& inputs) {
   std::size_t longest = 0;
   for (const Input& in : inputs) longest = std::max(longest, in.Name.size());
   int l = o.NameField ? *o.NameField : static_cast<int>(longest) + 1;
@@ -193,72 +198,77 @@ Listing Pack(const PackOptions& o) {
   if (static_cast<std::size_t>(l) < longest + 1 && !inputs.empty())
     throw EFccError("--name-field " + std::to_string(l) + " trop petit pour un nom de " + std::to_string(longest) +
                     " octets");
+  return static_cast<uint8_t>(l);
+}
 
-  uint64_t size = 5 + inputs.size() * (l + 4u);
+// The archive's size, the generated member (if any) sized to make it PadTo.
+uint32_t ArchiveSize(const PackOptions& o, std::vector<Input>& inputs, uint8_t l) {
+  uint64_t size = FinDeTable(inputs.size(), l);
   for (const Input& in : inputs) size += in.Size;
   if (o.PadTo) {
     if (*o.PadTo < size)
       throw EFccError("--pad-to " + std::to_string(*o.PadTo) + " : les membres font déjà " + std::to_string(size) +
                       " octets");
-    if (*o.PadTo - size >= Limit) throw EFccError("--pad-to : membre de remplissage de 2 Go ou plus");
+    if (*o.PadTo - size >= LimiteDuFormat) throw EFccError("--pad-to : membre de remplissage de 2 Go ou plus");
     inputs.back().Size = static_cast<uint32_t>(*o.PadTo - size);
     size = *o.PadTo;
   }
-  if (size >= Limit) throw EFccError("archive de 2 Go ou plus, hors du format");
+  if (size >= LimiteDuFormat) throw EFccError("archive de 2 Go ou plus, hors du format");
+  return static_cast<uint32_t>(size);
+}
 
-  std::string table;
-  AjouteLe32(table, static_cast<uint32_t>(inputs.size()));
-  table += static_cast<char>(l);
-  // One name field, written over for every entry: its unused bytes keep what
-  // longer names before left there.
-  std::string field(l, '\0');
+// Every member's bytes into the stream, the files checked to keep their size.
+void AddMembers(const PackOptions& o, const std::vector<Input>& inputs, uint32_t size, Deflater& z) {
+  uint64_t files = 0;
+  for (const Input& in : inputs) files += in.Path.empty() ? 0 : in.Size;
+  Progress progress(o, o.Files.size(), files);
+  std::unique_ptr<char[]> buf(new char[Piece]);
   for (const Input& in : inputs) {
-    if (l > 0) {
-      field[0] = static_cast<char>(in.Name.size());
-      field.replace(1, in.Name.size(), in.Name);
+    if (in.Path.empty()) {
+      Filler filler;
+      for (uint32_t left = in.Size; left > 0;) {
+        std::size_t k = std::min<std::size_t>(left, Piece);
+        filler.Next(buf.get(), k);
+        z.Add(buf.get(), k);
+        left -= static_cast<uint32_t>(k);
+      }
+      continue;
     }
-    table += field;
-    AjouteLe32(table, in.Size);
+    HostFile file = HostFile::Open(in.Path);
+    for (uint32_t left = in.Size;;) {
+      std::size_t k = left > 0 ? file.Read(buf.get(), std::min<std::size_t>(left, Piece)) : 0;
+      if (k == 0 && left > 0) throw EFccError("fichier raccourci pendant la compression : " + Quoted(in.Path));
+      z.Add(buf.get(), k);
+      left -= static_cast<uint32_t>(k);
+      bool whole = left == 0;
+      if (whole && file.Read(buf.get(), 1) != 0)
+        throw EFccError("fichier allongé pendant la compression : " + Quoted(in.Path));
+      progress.Read(k, whole);
+      if (whole) break;
+    }
   }
+  z.Finish();
+  progress.Done(size);
+}
+
+}  // namespace
+
+Listing Pack(const PackOptions& o) {
+  std::vector<Input> inputs = Inputs(o);
+  const uint8_t l = NameField(o, inputs);
+  const uint32_t size = ArchiveSize(o, inputs, l);
+  TEcritTable table(static_cast<uint32_t>(inputs.size()), l);
+  for (const Input& in : inputs) table.Ajoute(in.Name, in.Size);
 
   Listing r;
   HostFile out = HostFile::Create(o.Output);
   try {
     std::string head;
-    AjouteLe32(head, static_cast<uint32_t>(size));
+    AjouteLe32(head, size);
     out.Write(head.data(), head.size());
     Deflater z(out);
-    uint64_t files = 0;
-    for (const Input& in : inputs) files += in.Path.empty() ? 0 : in.Size;
-    Progress progress(o, o.Files.size(), files);
-    z.Add(table.data(), table.size());
-    std::unique_ptr<char[]> buf(new char[Piece]);
-    for (const Input& in : inputs) {
-      if (in.Path.empty()) {
-        Filler filler;
-        for (uint32_t left = in.Size; left > 0;) {
-          std::size_t k = std::min<std::size_t>(left, Piece);
-          filler.Next(buf.get(), k);
-          z.Add(buf.get(), k);
-          left -= static_cast<uint32_t>(k);
-        }
-        continue;
-      }
-      HostFile file = HostFile::Open(in.Path);
-      for (uint32_t left = in.Size;;) {
-        std::size_t k = left > 0 ? file.Read(buf.get(), std::min<std::size_t>(left, Piece)) : 0;
-        if (k == 0 && left > 0) throw EFccError("fichier raccourci pendant la compression : " + Quoted(in.Path));
-        z.Add(buf.get(), k);
-        left -= static_cast<uint32_t>(k);
-        bool whole = left == 0;
-        if (whole && file.Read(buf.get(), 1) != 0)
-          throw EFccError("fichier allongé pendant la compression : " + Quoted(in.Path));
-        progress.Read(k, whole);
-        if (whole) break;
-      }
-    }
-    z.Finish();
-    progress.Done(size);
+    z.Add(table.Octets().data(), table.Octets().size());
+    AddMembers(o, inputs, size, z);
     r.Compressed = z.Written();
     out.Close();
   } catch (...) {

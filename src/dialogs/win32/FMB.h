@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "common/MessageBox.h"
 #include "common/ShortString.h"
 #include "controls/SpeedButton.h"
 #include "controls/UHTMLLabel.h"
-#include "dialogs/MessageBox.h"
 #include "controls/win32/Form.h"
 
 namespace win32 {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/MessageBox.h"
+#include "common/MessageBox.h"
 
 class ScriptedMessageBox : public MessageBoxService {
 public:

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "draw/Canvas.h"
+#include "common/Colour.h"
 
 class MessageBoxService {
 public:

@@ -1,4 +1,4 @@
-#include "draw/Colour.h"
+#include "common/Colour.h"
 
 #include <array>
 #include <cstddef>
