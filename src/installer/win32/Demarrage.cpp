@@ -22,8 +22,8 @@ extern "C" __attribute__((force_align_arg_pointer)) DWORD WINAPI DemarrageProteg
   return static_cast<DWORD>(WinMainCRTStartup());
 }
 
-// The program's load configuration, which the linker points the image at by
-// this name. Its dependent-load flags make the loader, and the system DLLs
+// The program's load configuration, found by this name (by the linker, or
+// after the link by cmake/pe-load-config). Its dependent-load flags make the loader, and the system DLLs
 // that load others for the program, look in the system folder only. The
 // headers of this compiler still call that field Reserved1; the layout is the
 // one of the image's width (PE32 or PE32+). Read by the loader before any
