@@ -16,6 +16,32 @@ public:
   virtual void Execute(const std::string& file, const std::string& parameters, const std::string& folder) = 0;
 };
 
+// The shell of the signed-in user's desktop, for a process that may run with
+// more rights than that user: what it starts runs with the user's own.
+class DesktopShell {
+public:
+  virtual ~DesktopShell() = default;
+  // Whether this process runs elevated.
+  virtual bool Elevated() = 0;
+  // Starts as Shell::Execute does, with the same verb and window, but through
+  // the desktop's shell; false when that shell could not be reached or did
+  // not take the request, so that nothing was started.
+  virtual bool Execute(const std::string& file, const std::string& parameters, const std::string& folder) = 0;
+};
+
+// Starts programs without handing the process's elevation on: an elevated
+// process through the desktop shell; any other, or one whose desktop shell
+// cannot be reached, directly as before.
+class UnelevatedShell : public Shell {
+public:
+  UnelevatedShell(Shell& direct, DesktopShell& desktop) : direct_(direct), desktop_(desktop) {}
+  void Execute(const std::string& file, const std::string& parameters, const std::string& folder) override;
+
+private:
+  Shell& direct_;
+  DesktopShell& desktop_;
+};
+
 class Resources {
 public:
   virtual ~Resources() = default;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot:
-#   e2e.sh install|update|links|wait|reports|declined|argument|damaged|nodisplay|interrupt
+#   e2e.sh install|update|links|wait|reports|declined|argument|damaged|nodisplay|interrupt|planted
 # Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT INSTALLER
-# DAMAGED MANY MANY_PAYLOAD PROBE FCC PAYLOAD OUT. Each scenario sets up the state it needs in
+# DAMAGED MANY MANY_PAYLOAD PROBE FCC PAYLOAD UNLOCKED PLANTED OBJDUMP OUT. Each scenario sets up the state it needs in
 # the shared prefix, runs, then checks the disk from the host side.
 set -uo pipefail
 scenario=$1
@@ -332,6 +332,61 @@ window "Interruption Interdite"
 gone "Interruption Interdite"
 gone "Déconcaténation de C:\Brannoch\Brannoch.CTN"' ] || fail "the refusal did not come during the expansion: $order"
   expect_members "$(cpath 'Brannoch')" "$MANY_PAYLOAD" 1502
+  ;;
+planted)
+  # The image as binutils reads it: dependent-load flags for the system
+  # folder in the load configuration, and imports of system DLLs only.
+  header=$("$OBJDUMP" -p "$INSTALLER") || fail "objdump cannot read $INSTALLER"
+  magic=$(awk '$1 == "Magic" {print $2}' <<<"$header")
+  base=$(awk '$1 == "ImageBase" {print $2}' <<<"$header")
+  rva=$(awk '$1 == "Entry" && $2 == "a" {print $3}' <<<"$header")
+  case $magic in 010b) field=0x36 ;; 020b) field=0x4e ;; *) field= ;; esac
+  if [ -z "$field" ] || [ -z "$rva" ] || [ $((16#$rva)) = 0 ]; then
+    fail "no load configuration in $INSTALLER (magic $magic, entry [$rva])"
+  else
+    at=$((16#$base + 16#$rva + field))
+    flags=$("$OBJDUMP" -s --start-address=$at --stop-address=$((at + 2)) "$INSTALLER" | awk '/^ [0-9a-f]+ / {print $2}')
+    [ "$flags" = 0008 ] || fail "dependent-load flags [$flags], not 0x0800 (the system folder)"
+  fi
+  imports=$(awk '/DLL Name:/ {print tolower($3)}' <<<"$header")
+  [ -n "$imports" ] || fail "no imports read"
+  for dll in $imports; do
+    case $dll in
+      kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | oleaut32.dll | msvcrt.dll) ;;
+      *) fail "imports $dll, not a system DLL" ;;
+    esac
+  done
+
+  # A uxtheme.dll of our own beside the program, which Wine is told to
+  # prefer to its own: loaded at the first window by the installer without
+  # its start, never by INSTALL.EXE through a whole installation and the
+  # start of the application.
+  overrides="uxtheme=n,b;mscoree,mshtml=;winemenubuilder.exe=d"
+  for kind in unlocked locked; do
+    mkdir -p "$out/$kind"
+    cp "$PLANTED" "$out/$kind/uxtheme.dll"
+  done
+  cp "$UNLOCKED" "$out/unlocked/INSTALL.EXE"
+  cp "$INSTALLER" "$out/locked/INSTALL.EXE"
+  clean
+  export WINEDLLOVERRIDES=$overrides
+  pilot unlocked-run "$out/unlocked/INSTALL.EXE" <<'S'
+when "Installation de*" key N
+S
+  [ "$code" = 0 ] || fail "unlocked: exit code $code"
+  grep -qiF 'unlocked\INSTALL.EXE' "$out/unlocked/uxtheme.dll.loaded" 2>/dev/null ||
+    fail "the planted DLL was not loaded even without the lock: the check proves nothing"
+  pilot locked-run "$out/locked/INSTALL.EXE" <<'S'
+when "Installation de*" once key O
+when "Installation de*" key O
+when "Brannoch" close
+expect "Brannoch"
+S
+  unset WINEDLLOVERRIDES
+  [ "$code" = 0 ] || fail "locked: exit code $code"
+  expect_log 'window "Brannoch"' "$out/locked-run.log"
+  expect_members "$(cpath 'Brannoch')"
+  expect_no "$out/locked/uxtheme.dll.loaded"
   ;;
 nodisplay)
   # No window can be made: the error at start-up still ends the run with

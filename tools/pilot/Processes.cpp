@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -58,6 +59,16 @@ Process* ProcessTree::Find(DWORD pid) {
   return nullptr;
 }
 
+void ProcessTree::FollowShell(DWORD shell) {
+  shell_ = shell;
+  win32::UniqueHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snap.Valid()) return;
+  PROCESSENTRY32 e{};
+  e.dwSize = sizeof e;
+  for (BOOL ok = Process32First(snap.Get(), &e); ok; ok = Process32Next(snap.Get(), &e))
+    if (e.th32ParentProcessID == shell) shellBefore_.push_back(e.th32ProcessID);
+}
+
 void ProcessTree::Discover() {
   win32::UniqueHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snap.Valid()) return;
@@ -67,7 +78,9 @@ void ProcessTree::Discover() {
     if (e.th32ProcessID == GetCurrentProcessId()) continue;
     Process* p = Find(e.th32ProcessID);
     if (!p) {
-      if (!Tracked(e.th32ParentProcessID)) continue;
+      const bool ofShell = shell_ != 0 && e.th32ParentProcessID == shell_ &&
+                           std::find(shellBefore_.begin(), shellBefore_.end(), e.th32ProcessID) == shellBefore_.end();
+      if (!ofShell && !Tracked(e.th32ParentProcessID)) continue;
       HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE,
                              FALSE, e.th32ProcessID);
       if (!h) continue;

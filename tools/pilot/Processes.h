@@ -1,6 +1,7 @@
 #pragma once
 // The processes a run watches: those the pilot starts and, found by a
-// process snapshot, every process whose parent is one of them.
+// process snapshot, every process whose parent is one of them or the desktop
+// shell (an elevated installer has the shell start its application).
 
 #include <windows.h>
 
@@ -33,6 +34,10 @@ public:
   // process stays owned by the tree.
   Process* Start(const std::string& command, const char* verb);
 
+  // Tracks, from now on, the new children of the desktop shell's process too;
+  // the ones it has now are left alone.
+  void FollowShell(DWORD shell);
+
   // Whether the process is tracked (ended or not).
   bool Tracked(DWORD pid) const;
 
@@ -56,6 +61,8 @@ private:
   Log& log_;
   std::string cwd_;
   std::vector<std::unique_ptr<Process>> processes_;
+  DWORD shell_ = 0;
+  std::vector<DWORD> shellBefore_;  // the shell's children before the run
 };
 
 }  // namespace pilot

@@ -25,6 +25,12 @@ int Runner::Run() {
   // desktop's process as its own child: the pilot takes that part, so that
   // the program's tree holds only what the program starts.
   GetDesktopWindow();
+  // What the program has the desktop shell start is the program's too.
+  // Wine's desktop process is its shell, though it names no shell window.
+  DWORD shell = 0;
+  HWND w = GetShellWindow();
+  GetWindowThreadProcessId(w ? w : GetDesktopWindow(), &shell);
+  if (shell != 0) processes_.FollowShell(shell);
   Process* main = processes_.Start(o_.command, "start");
   if (!main) return kStartError;
 

@@ -14,6 +14,7 @@
 #include "installer/win32/Attente.h"
 #include "markup/ElementsHTML.h"
 #include "markup/LibJpeg.h"
+#include "platform/win32/Win32DesktopShell.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellLink.h"
@@ -23,7 +24,11 @@ namespace win32 {
 int InstallerMain() {
   Win32FileSystem files;
   Win32Resources resources;
-  Win32Shell shell;
+  // An elevated installer starts the application and the manual through the
+  // user's desktop, so that they do not run elevated too.
+  Win32Shell directShell;
+  Win32DesktopShell desktop;
+  platform::UnelevatedShell shell(directShell, desktop);
   Win32Clock clock;
   // The application object pumps, so an error in a window handler reaches the report.
   Application& pump = Application::Instance();

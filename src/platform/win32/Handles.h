@@ -4,6 +4,9 @@
 
 #include "platform/win32/Windows.h"
 
+#include <oleauto.h>
+
+#include <string>
 #include <utility>
 
 namespace win32 {
@@ -92,6 +95,20 @@ public:
 
 private:
   T* p_ = nullptr;
+};
+
+// A string of the automation interfaces (BSTR), made from a wide string;
+// freed once.
+class SystemString {
+public:
+  explicit SystemString(const std::wstring& s) : s_(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
+  SystemString(const SystemString&) = delete;
+  SystemString& operator=(const SystemString&) = delete;
+  ~SystemString() { SysFreeString(s_); }
+  BSTR Get() const { return s_; }
+
+private:
+  BSTR s_;
 };
 
 // A GDI object (font, pen, brush, bitmap); deletes it once. Stock objects
