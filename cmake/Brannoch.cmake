@@ -2,7 +2,7 @@
 
 # brannoch_test(NAME SOURCES... [LIBS ...]): a GoogleTest executable registered
 # with CTest. Under the Windows presets CTest runs it through the Wine wrapper
-# (CMAKE_CROSSCOMPILING_EMULATOR), inside the build's one Wine prefix.
+# of the toolchain (CMAKE_CROSSCOMPILING_EMULATOR), inside the build's one Wine prefix.
 function(brannoch_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_UNPARSED_ARGUMENTS})
@@ -16,9 +16,10 @@ function(brannoch_test name)
   endif()
 endfunction()
 
-# The one Wine prefix of a Windows build's test run, made before the first test.
+# The one Wine prefix of a Windows build's test run, made before the first test
+# by the build's runner: wine-run (x86_64) or wine32-run (i686).
 function(brannoch_wineprefix_fixture)
-  add_test(NAME wineprefix COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run --boot)
+  add_test(NAME wineprefix COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --boot)
   set_tests_properties(wineprefix PROPERTIES FIXTURES_SETUP wineprefix LABELS windows
     ENVIRONMENT "BRANNOCH_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 endfunction()

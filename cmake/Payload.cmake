@@ -72,10 +72,13 @@ function(brannoch_embed_payload target)
     else()
       set(default FALSE)
     endif()
-    # The program is stripped: the payload carries what a user runs.
+    # The program is stripped: the payload carries what a user runs. strip
+    # writes the time of day into a PE header unless SOURCE_DATE_EPOCH says
+    # otherwise: 0, as the link writes.
     set(program "${dir}/members/brannoch.exe")
     if(CMAKE_STRIP)
-      set(copy_program COMMAND ${CMAKE_STRIP} --strip-all -o "${program}" $<TARGET_FILE:brannoch>)
+      set(copy_program COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+        ${CMAKE_STRIP} --strip-all -o "${program}" $<TARGET_FILE:brannoch>)
     else()
       set(copy_program COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:brannoch> "${program}")
     endif()

@@ -2,9 +2,13 @@
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 
-# Ends what Wine left running in the prefix, then the display it drew on.
+# Ends what Wine left running in the prefixes, then the display it drew on.
 stop_display() {
   WINEPREFIX="${BRANNOCH_WINEPREFIX:-$top/build/win64/wineprefix}" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  if [ -f "$top/build/wine32/root/.brannoch-ready" ]; then
+    BRANNOCH_WINEPREFIX="${BRANNOCH_WINEPREFIX:-$top/build/win32/wineprefix}" \
+      "$top/cmake/wine32-run" --server -k 2>/dev/null || true
+  fi
   kill "$xvfb_pid" 2>/dev/null || true
 }
 
