@@ -241,12 +241,19 @@ void Form::RemoveControl(GraphicControl& c) {
 }
 
 void Form::InvalidateRect(const Rect& r) {
+  // A label that changes twice before the next paint asks for the same
+  // rectangles again: each is passed on once, since the system already holds
+  // it in the update region until that paint.
+  for (const Rect& p : invalidated_)
+    if (p.left <= r.left && p.top <= r.top && r.right <= p.right && r.bottom <= p.bottom) return;
   RECT rc{r.left, r.top, r.right, r.bottom};
   ::InvalidateRect(Handle(), &rc, FALSE);
+  if (invalidated_.size() < 32) invalidated_.push_back(r);
 }
 
 void Form::Paint() {
   // The update region is read before BeginPaint validates it.
+  invalidated_.clear();
   const bool region = GetUpdateRgn(Handle(), updateRegion_.Get(), FALSE) > NULLREGION;
   PaintDc ps(Handle());
   const int w = ClientWidth(), h = ClientHeight();

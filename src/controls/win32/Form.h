@@ -157,6 +157,7 @@ private:
   GdiObject<HRGN> updateRegion_{CreateRectRgn(0, 0, 0, 0)};
   std::vector<char> regionData_;
   std::vector<Rect> areas_;
+  std::vector<Rect> invalidated_;  // passed on since the last paint
   MemoryDc measureDc_;
   std::unique_ptr<GdiCanvas> measure_;  // after measureDc_: destroyed first
 };
