@@ -2,7 +2,7 @@
 // The processes a run watches: those the pilot starts and, found by a
 // process snapshot, every process whose parent is one of them.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <memory>
 #include <string>
