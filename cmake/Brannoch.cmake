@@ -16,6 +16,18 @@ function(brannoch_test name)
   endif()
 endfunction()
 
+# brannoch_test_glob(VAR PATTERN): the files of PATTERN (relative to the
+# current folder), and a configure error naming it when there is none, so that
+# a moved or renamed folder does not drop its tests without a word.
+function(brannoch_test_glob var pattern)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${pattern})
+  if(NOT files)
+    file(RELATIVE_PATH dir ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    message(FATAL_ERROR "No test sources ${dir}/${pattern}")
+  endif()
+  set(${var} ${files} PARENT_SCOPE)
+endfunction()
+
 # The one Wine prefix of a Windows build's test run, made before the first test
 # by the build's runner: wine-run (x86_64) or wine32-run (i686).
 function(brannoch_wineprefix_fixture)

@@ -2,7 +2,7 @@
 // what only the Windows side can tell.
 //   probe filetime PATH   prints the creation, last-access and last-write
 //                         times as 64-bit counts of 100 ns, one per line
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <cstdio>
 #include <cstring>

@@ -20,7 +20,7 @@ using Calls = std::vector<std::string>;
 class FakeRegistry : public platform::Registry {
 public:
   struct Key : platform::RegistryKey {
-    explicit Key(FakeRegistry& r) : r(r) {}
+    explicit Key(FakeRegistry& owner) : r(owner) {}
     ~Key() override { ++r.closed; }
     std::optional<std::string> ReadString(const std::string& subkey, const std::string& name) override {
       r.reads.push_back(subkey + "\\" + name);
@@ -47,7 +47,7 @@ public:
 class RecordingLinks : public platform::ShellLinks {
 public:
   struct Link : platform::ShellLinkObject {
-    explicit Link(RecordingLinks& l) : l(l) {}
+    explicit Link(RecordingLinks& owner) : l(owner) {}
     ~Link() override { l.calls.push_back("Release"); }
     void SetPath(const std::string& v) override { l.calls.push_back("SetPath " + v); }
     void SetWorkingDirectory(const std::string& v) override { l.calls.push_back("SetWorkingDirectory " + v); }

@@ -225,7 +225,7 @@ TEST(ElementsHTML, AnInputFieldIsABoxLabelledWithItsNameAndType) {
   // The type, lower-cased, in white on red at the top left.
   const int largeurType = 6 + Wd("text", bulle);
   const Rect type{L + 4, Y0 - 3, L + 4 + largeurType, Y0 - 3 + hauteur};
-  EXPECT_EQ(Boite(c, [](Colour p) { return p == Rouge; }), (Rect{type.left + 1, type.top + 1, type.right - 1, type.bottom - 1}));
+  EXPECT_EQ(Boite(c, [](Colour pixel) { return pixel == Rouge; }), (Rect{type.left + 1, type.top + 1, type.right - 1, type.bottom - 1}));
 
   // The text goes on 4 pixels after the box.
   EXPECT_EQ(EncreApres(c, R + 1), EncreApres(Texte("x", R + 4), R + 1));

@@ -101,12 +101,12 @@ private:
 class RecordingWindow : public WaitingWindow {
 public:
   explicit RecordingWindow(Log& log) : log_(log) {}
-  void SetCaption(const std::string& text) override {
-    caption = text;
+  void SetCaption(const std::string& v) override {
+    caption = v;
     log_.push_back("caption");
   }
-  void SetText(const std::string& text) override {
-    this->text = text;
+  void SetText(const std::string& v) override {
+    text = v;
     log_.push_back("text");
   }
   void Show() override {
@@ -136,7 +136,7 @@ struct Harness {
   int Count(const std::string& what) const { return static_cast<int>(std::count(log.begin(), log.end(), what)); }
 
   struct CountingPump : platform::Pump {
-    explicit CountingPump(Harness& h) : h(h) {}
+    explicit CountingPump(Harness& owner) : h(owner) {}
     void ProcessMessages() override {
       h.log.push_back("pump");
       if (h.onPump) h.onPump(h.files.attempts);

@@ -295,7 +295,7 @@ TEST_F(UConcatene, DataAfterTheLastMemberRefuseTheArchiveBeforeAnythingIsWritten
 TEST_F(UConcatene, AMemberNamedLikeTheTemporaryFileIsRefusedBeforeAnythingIsWritten) {
   // Compared as the file system compares names: é is É, but not E.
   const std::string p = dir + "\\Données.fcc";
-  for (const std::string& name : {"données.CTN", "DONNÉES.ctn"}) {
+  for (const char* name : {"données.CTN", "DONNÉES.ctn"}) {
     fs.AddFile(p, Payload(Archive({{"a.txt", "x"}, {name, "archive"}}, 16)));
     fs.ClearCalls();
     try {

@@ -8,7 +8,7 @@
 //   child control id 103 (read-only EDIT): the working folder it started in.
 // WM_GETTEXT on either control works from another process.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // Carrying out the script's actions on a window, as a person at the screen
 // would, and the screenshots.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Screenshots of top-level windows, saved as PNG.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,7 @@
 #include "CommandLine.h"
 
-#include <windows.h>
-
 #include "platform/win32/Handles.h"
+#include "platform/win32/Windows.h"
 
 namespace pilot {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The time limit of the whole run, and how often the pilot looks again.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 namespace pilot {
 

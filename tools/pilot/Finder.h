@@ -1,7 +1,7 @@
 #pragma once
 // Finding windows and reading what they show, in any process.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <functional>
 #include <string>

@@ -2,7 +2,7 @@
 // Keyboard and mouse input delivered to another process's window as a
 // person's would be.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "Log.h"
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include "Text.h"
 

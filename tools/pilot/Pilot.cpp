@@ -3,9 +3,10 @@
 // script the way a person at the keyboard would. README.md has the command
 // line, the script language, the log lines and the exit codes.
 
+#include "platform/win32/Windows.h"
+
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <fstream>

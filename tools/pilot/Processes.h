@@ -3,7 +3,7 @@
 // process snapshot, every process whose parent is one of them or the desktop
 // shell (an elevated installer has the shell start its application).
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <memory>
 #include <string>

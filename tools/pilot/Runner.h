@@ -2,7 +2,7 @@
 // A whole run: starts the program, watches its process tree and the windows
 // it shows, answers them from the script, and ends with the exit code.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <map>
 #include <set>

@@ -2,7 +2,7 @@
 // Text conversions between the code pages the pilot meets: titles and
 // script texts are in the system's ANSI code page, the log is UTF-8.
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <string>
 

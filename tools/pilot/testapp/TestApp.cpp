@@ -14,7 +14,7 @@
 //   pilot_testapp flash TITLE MS        a window shown for MS milliseconds; exits with 0
 //   pilot_testapp exit N                no window; exits with N
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <cctype>
 #include <cstdlib>
