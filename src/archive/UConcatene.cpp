@@ -208,8 +208,8 @@ void Decompresse(const ArchiveServices& s, const ShortString& source, const Shor
     TFileStream from(*in, s.Files, source.str()), to(*out, s.Files, destination.str());
     try {
       TZCompress().DecompressStream(from, to, nullptr);
-    } catch (const ECompressionError& e) {
-      throw ECompressionError(e.Message() + " : " + Guillemets(source.str()));
+    } catch (const ECompressionError& refus) {
+      throw ECompressionError(refus.Message() + " : " + Guillemets(source.str()));
     }
     if (uint32_t c = out->Close()) throw ErreurSur(s.Files, c, destination.str());
   } catch (...) {

@@ -124,9 +124,9 @@ int Rendu::Dessine(const std::string& text) {
     ShortString b = LitBalise(text, pos);
     // What stands before a second "<" is plain text; the tag starts there.
     for (std::size_t p; (p = b.str().find('<', 1)) != std::string::npos;) {
-      std::string avant = b.str().substr(0, p);
-      c_.TextOut(s_.PenX, s_.Y, avant);
-      s_.PenX = Somme(s_.PenX, c_.TextWidth(avant));
+      std::string devant = b.str().substr(0, p);
+      c_.TextOut(s_.PenX, s_.Y, devant);
+      s_.PenX = Somme(s_.PenX, c_.TextWidth(devant));
       b.Delete(0, p);
     }
     NormaliseBalise(b);
