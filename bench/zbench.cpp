@@ -236,8 +236,9 @@ void Empty(const std::string& dir, unsigned count) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: zbench gen DIR BYTES FILES | empty DIR COUNT | expand PAYLOAD | "
-                       "inflate PAYLOAD OUT | deflate IN OUT\n");
+  std::fprintf(stderr,
+               "usage: zbench gen DIR BYTES FILES | empty DIR COUNT | expand PAYLOAD | "
+               "inflate PAYLOAD OUT | deflate IN OUT\n");
   return 2;
 }
 

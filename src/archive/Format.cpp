@@ -63,8 +63,7 @@ std::string MotifDeRefus(std::string_view nom) {
   if (nom == "." || nom == "..") return "nom réservé";
   for (char c : nom) {
     auto b = static_cast<unsigned char>(c);
-    if (b < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
-      return "caractère interdit";
+    if (b < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) return "caractère interdit";
   }
   if (nom.back() == '.' || nom.back() == ' ') return "point ou espace final";
   if (EstPeripherique(nom)) return "nom de périphérique";

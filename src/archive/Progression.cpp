@@ -10,22 +10,10 @@ constexpr Colour Blanc = 0xFFFFFF;
 constexpr Colour RougeSombre = 0x000080;
 
 constexpr const char* Croix[16] = {
-    "................",
-    "................",
-    "..WWR......WWR..",
-    "..WRRD....WRRD..",
-    "...WRRD..WRRD...",
-    "....WRRDWRRD....",
-    ".....WRRRRD.....",
-    "......WRRD......",
-    "......WRRD......",
-    ".....WRRRRD.....",
-    "....WRRDWRRD....",
-    "...WRRD..WRRD...",
-    "..WRRD....WRRD..",
-    "..RRD......RRD..",
-    "................",
-    "................",
+    "................", "................", "..WWR......WWR..", "..WRRD....WRRD..",
+    "...WRRD..WRRD...", "....WRRDWRRD....", ".....WRRRRD.....", "......WRRD......",
+    "......WRRD......", ".....WRRRRD.....", "....WRRDWRRD....", "...WRRD..WRRD...",
+    "..WRRD....WRRD..", "..RRD......RRD..", "................", "................",
 };
 
 }  // namespace

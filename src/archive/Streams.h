@@ -41,8 +41,7 @@ public:
   ~TMemoryStream() override;
   TMemoryStream(const TMemoryStream&) = delete;
   TMemoryStream& operator=(const TMemoryStream&) = delete;
-  TMemoryStream(TMemoryStream&& o) noexcept
-      : data_(o.data_), size_(o.size_), capacity_(o.capacity_), pos_(o.pos_) {
+  TMemoryStream(TMemoryStream&& o) noexcept : data_(o.data_), size_(o.size_), capacity_(o.capacity_), pos_(o.pos_) {
     o.data_ = nullptr;
     o.size_ = o.capacity_ = o.pos_ = 0;
   }

@@ -130,8 +130,8 @@ public:
     // The file system would take it for the archive being read, which is
     // deleted at the end.
     if (platform::FoldName(m.Nom) == temporaire_) {
-      TRefus r{"Nom de membre interdit", "membre " + std::to_string(i) + ", " + Guillemets(m.Nom) +
-                                             " (nom du fichier temporaire)"};
+      TRefus r{"Nom de membre interdit",
+               "membre " + std::to_string(i) + ", " + Guillemets(m.Nom) + " (nom du fichier temporaire)"};
       throw EArchiveError(r.Texte(Guillemets(archive_)));
     }
     return m;
@@ -201,8 +201,8 @@ void Decompresse(const ArchiveServices& s, const ShortString& source, const Shor
   uint32_t e = 0;
   std::unique_ptr<File> in = s.Files.Open(source.str(), Access::Read, Share::Read, Disposition::OpenExisting, &e);
   if (!in) throw EFOpenError(FOpenErrorMessage(source.str(), s.Files.SystemMessage(e)));
-  std::unique_ptr<File> out =
-      s.Files.Open(destination.str(), Access::Write, Share::None, Disposition::CreateAlways, &e);
+  std::unique_ptr<File> out = s.Files.Open(destination.str(), Access::Write, Share::None, Disposition::CreateAlways,
+                                           &e);
   if (!out) throw EFCreateError(FCreateErrorMessage(destination.str(), s.Files.SystemMessage(e)));
   try {
     TFileStream from(*in, s.Files, source.str()), to(*out, s.Files, destination.str());

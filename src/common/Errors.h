@@ -21,11 +21,11 @@ private:
   const void* address_;
 };
 
-#define BRANNOCH_EXCEPTION(Name, Base)                                  \
-  class Name : public Base {                                            \
-  public:                                                               \
-    using Base::Base;                                                   \
-    const char* ClassName() const override { return #Name; }            \
+#define BRANNOCH_EXCEPTION(Name, Base)                       \
+  class Name : public Base {                                 \
+  public:                                                    \
+    using Base::Base;                                        \
+    const char* ClassName() const override { return #Name; } \
   }
 
 // An input/output error carrying the system (or run-time) error code.

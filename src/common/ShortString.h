@@ -16,13 +16,28 @@ public:
   ShortString(const char* s, std::size_t capacity = MaxCapacity) : ShortString(std::string_view(s), capacity) {}
 
   // Assigning keeps this variable's capacity: the value is cut to it.
-  ShortString& operator=(std::string_view s) { Assign(s); return *this; }
-  ShortString& operator=(const char* s) { Assign(s); return *this; }
-  ShortString& operator=(const ShortString& o) { Assign(o.s_); return *this; }
+  ShortString& operator=(std::string_view s) {
+    Assign(s);
+    return *this;
+  }
+  ShortString& operator=(const char* s) {
+    Assign(s);
+    return *this;
+  }
+  ShortString& operator=(const ShortString& o) {
+    Assign(o.s_);
+    return *this;
+  }
   ShortString(const ShortString&) = default;
 
-  ShortString& operator+=(std::string_view s) { s_.append(s.substr(0, cap_ - s_.size())); return *this; }
-  ShortString& operator+=(char c) { if (s_.size() < cap_) s_.push_back(c); return *this; }
+  ShortString& operator+=(std::string_view s) {
+    s_.append(s.substr(0, cap_ - s_.size()));
+    return *this;
+  }
+  ShortString& operator+=(char c) {
+    if (s_.size() < cap_) s_.push_back(c);
+    return *this;
+  }
 
   // Inserts at the 0-based position pos (clamped to the length); bytes pushed
   // past the capacity are lost from the end.

@@ -26,10 +26,8 @@ char AccelChar(std::string_view caption) {
 }
 
 void DrawShownCaption(Canvas& canvas, int x, int y, const ShownCaption& shown, bool rightToLeft) {
-  if (rightToLeft)
-    canvas.TextOutRightToLeft(x, y, shown.Text);
-  else
-    canvas.TextOut(x, y, shown.Text);
+  if (rightToLeft) canvas.TextOutRightToLeft(x, y, shown.Text);
+  else canvas.TextOut(x, y, shown.Text);
   if (shown.Underline < 0) return;
   const std::string_view text = shown.Text;
   const auto u = static_cast<std::size_t>(shown.Underline);

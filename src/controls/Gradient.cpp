@@ -102,12 +102,9 @@ void TGradient::RebuildPattern() {
   stretched_ = Bitmap{};
   {
     BuildingScope scope(building_);
-    if (style_ != gsCustom)
-      BuildGradientPattern(style_, colors, pattern_);
-    else if (OnCustom)
-      OnCustom(*this, colors, pattern_);
-    else
-      BuildCheckerPattern(c1, c2, pattern_);
+    if (style_ != gsCustom) BuildGradientPattern(style_, colors, pattern_);
+    else if (OnCustom) OnCustom(*this, colors, pattern_);
+    else BuildCheckerPattern(c1, c2, pattern_);
   }
   Invalidate();
 }

@@ -69,12 +69,14 @@ void GraphicControl::SetAutoSize(bool v) {
 void GraphicControl::ParentResized(int dw, int dh) {
   int l = Left(), t = Top(), w = Width(), h = Height();
   if (anchors_ & akRight) {
-    if (anchors_ & akLeft) w += dw; else l += dw;
+    if (anchors_ & akLeft) w += dw;
+    else l += dw;
   } else if (!(anchors_ & akLeft)) {
     l += dw / 2;
   }
   if (anchors_ & akBottom) {
-    if (anchors_ & akTop) h += dh; else t += dh;
+    if (anchors_ & akTop) h += dh;
+    else t += dh;
   } else if (!(anchors_ & akTop)) {
     t += dh / 2;
   }

@@ -40,7 +40,7 @@ struct BoutonBM {
   ShortString Caption;  // with its "&"
   std::string Name;     // "B1", "B2" ...
   Rect Bounds;
-  std::string Glyphe;   // the caption without "&" and ".BMP": the glyph file
+  std::string Glyphe;  // the caption without "&" and ".BMP": the glyph file
 };
 
 struct DispositionBM {

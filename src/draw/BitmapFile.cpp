@@ -64,8 +64,12 @@ EnteteBitmap LitEnteteBitmap(std::span<const uint8_t> f) {
   e.Hauteur = static_cast<int>(hauteur);
 
   switch (e.BitsParPixel) {
-    case 1: case 4: case 8: case 24: Verifie(e.Compression == BiRgb); break;
-    case 16: case 32: Verifie(e.Compression == BiRgb || e.Compression == BiBitfields); break;
+    case 1:
+    case 4:
+    case 8:
+    case 24: Verifie(e.Compression == BiRgb); break;
+    case 16:
+    case 32: Verifie(e.Compression == BiRgb || e.Compression == BiBitfields); break;
     default: Incorrecte();
   }
   e.DebutPalette = TailleEnteteFichier + taille;

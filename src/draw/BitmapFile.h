@@ -11,13 +11,13 @@
 // file size, where the pixels start) and the info header that follows it
 // (the 12-byte core header, or 40 bytes or more).
 struct EnteteBitmap {
-  int Largeur = 0, Hauteur = 0;    // in pixels, both positive
-  bool DeHautEnBas = false;        // rows stored top row first
-  int BitsParPixel = 0;            // 1, 4, 8, 16, 24 or 32
-  uint32_t Compression = 0;        // 0 plain, 3 bit fields
-  uint32_t DebutPixels = 0;        // offset of the first row in the file
-  uint32_t TaillePalette = 0;      // colours in the palette (depths up to 8)
-  uint32_t DebutPalette = 0;       // offset of the palette in the file
+  int Largeur = 0, Hauteur = 0;      // in pixels, both positive
+  bool DeHautEnBas = false;          // rows stored top row first
+  int BitsParPixel = 0;              // 1, 4, 8, 16, 24 or 32
+  uint32_t Compression = 0;          // 0 plain, 3 bit fields
+  uint32_t DebutPixels = 0;          // offset of the first row in the file
+  uint32_t TaillePalette = 0;        // colours in the palette (depths up to 8)
+  uint32_t DebutPalette = 0;         // offset of the palette in the file
   uint32_t TaillePaletteEntree = 4;  // bytes per palette entry (3 in a core header)
   uint32_t Masques[3] = {0, 0, 0};   // red, green, blue for bit fields
 };

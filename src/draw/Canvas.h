@@ -105,9 +105,7 @@ public:
   virtual Bitmap Stretched(const Bitmap& bmp, int width, int height);
   // Draws a bitmap at its own size with its top-left at (x, y). A surface
   // may copy only the part its clipping leaves visible.
-  virtual void Draw(int x, int y, const Bitmap& bmp) {
-    StretchDraw(Rect{x, y, x + bmp.Width, y + bmp.Height}, bmp);
-  }
+  virtual void Draw(int x, int y, const Bitmap& bmp) { StretchDraw(Rect{x, y, x + bmp.Width, y + bmp.Height}, bmp); }
 
   // A colour as this surface shows it, in RGB: system colours take the
   // surface's current scheme (here the platform's default one).

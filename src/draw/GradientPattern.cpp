@@ -89,8 +89,8 @@ TGradientColors MakeGradientColors(Colour c1, Colour c2, int shift, int rotation
   TGradientColors p{};
   // from + sign * (k * d) / div per channel; C++ division truncates towards zero.
   auto set = [&](int i, const Channels& from, int sign, int k, int div) {
-    p[static_cast<std::size_t>(i)] =
-        Join(from.r + sign * (k * d.r / div), from.g + sign * (k * d.g / div), from.b + sign * (k * d.b / div));
+    p[static_cast<std::size_t>(i)] = Join(from.r + sign * (k * d.r / div), from.g + sign * (k * d.g / div),
+                                          from.b + sign * (k * d.b / div));
   };
   if (r == 0) {
     for (int i = 0; i <= 255; ++i) set(i, a, 1, i, 255);
@@ -116,8 +116,7 @@ void BuildGradientPattern(TGradientStyle style, const TGradientColors& colors, B
   auto same = [](int v) { return v; };
   auto from180 = [](int v) { return 180 - v; };
   switch (style) {
-    case gsCustom:
-      break;
+    case gsCustom: break;
     case gsRadialC: Radial(p, P, 362, 362, Centred, from180); break;
     case gsRadialT: Radial(p, P, 362, 181, Centred, same); break;
     case gsRadialB: Radial(p, P, 362, 181, Centred, from180); break;

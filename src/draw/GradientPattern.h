@@ -10,9 +10,30 @@
 
 // The pattern shapes, in their stored order (0 to 23).
 enum TGradientStyle : uint8_t {
-  gsCustom, gsRadialC, gsRadialT, gsRadialB, gsRadialL, gsRadialR, gsRadialTL, gsRadialTR, gsRadialBL,
-  gsRadialBR, gsLinearH, gsLinearV, gsReflectedH, gsReflectedV, gsDiagonalLF, gsDiagonalLB, gsDiagonalRF,
-  gsDiagonalRB, gsArrowL, gsArrowR, gsArrowU, gsArrowD, gsDiamond, gsButterfly,
+  gsCustom,
+  gsRadialC,
+  gsRadialT,
+  gsRadialB,
+  gsRadialL,
+  gsRadialR,
+  gsRadialTL,
+  gsRadialTR,
+  gsRadialBL,
+  gsRadialBR,
+  gsLinearH,
+  gsLinearV,
+  gsReflectedH,
+  gsReflectedV,
+  gsDiagonalLF,
+  gsDiagonalLB,
+  gsDiagonalRF,
+  gsDiagonalRB,
+  gsArrowL,
+  gsArrowR,
+  gsArrowU,
+  gsArrowD,
+  gsDiamond,
+  gsButterfly,
 };
 inline constexpr int GradientStyleCount = 24;
 

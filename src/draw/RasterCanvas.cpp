@@ -1,9 +1,9 @@
 #include "draw/RasterCanvas.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
-#include <climits>
 #include <cstdlib>
 
 #include "common/Errors.h"
@@ -138,8 +138,7 @@ size_t PixelCount(int width, int height) {
 }  // namespace
 
 RasterCanvas::RasterCanvas(int width, int height, Colour fill, int ppi)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      pixels_(PixelCount(width, height), Resolve(fill)) {
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), pixels_(PixelCount(width, height), Resolve(fill)) {
   font_.PixelsPerInch = ppi;
 }
 
@@ -294,10 +293,18 @@ void RasterCanvas::LineTo(int x, int y) {
     int64_t x1 = from.x, x2 = x, y1 = from.y, y2 = y;
     if (from.y == y) {
       if (x1 == x2) return;
-      if (x1 < x2) x2 -= 1; else { std::swap(x1, x2); x1 += 1; }
+      if (x1 < x2) x2 -= 1;
+      else {
+        std::swap(x1, x2);
+        x1 += 1;
+      }
       Fill(x1 - off, y1 - off, x2 - off + w, y1 - off + w, c);
     } else {
-      if (y1 < y2) y2 -= 1; else { std::swap(y1, y2); y1 += 1; }
+      if (y1 < y2) y2 -= 1;
+      else {
+        std::swap(y1, y2);
+        y1 += 1;
+      }
       Fill(x1 - off, y1 - off, x1 - off + w, y2 - off + w, c);
     }
     return;
@@ -314,8 +321,14 @@ void RasterCanvas::LineTo(int x, int y) {
       else Fill(px - off, py - off, px - off + w, py - off + w, c);
     }
     int64_t e2 = 2 * err;
-    if (e2 >= dy) { err += dy; px += sx; }
-    if (e2 <= dx) { err += dx; py += sy; }
+    if (e2 >= dy) {
+      err += dy;
+      px += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      py += sy;
+    }
   }
 }
 

@@ -79,8 +79,7 @@ int RunInstaller(InstallServices& s) {
   if (updateMode != 0) s.AttendFermeture();
   s.ExtraitArchive(ShortString(installDir + "\\" + PayloadName));
 
-  if (!s.Files.FileExists(PoliceSysteme) &&
-      s.Files.CopyFile(PoliceInstallee, PoliceSysteme) != 0)
+  if (!s.Files.FileExists(PoliceSysteme) && s.Files.CopyFile(PoliceInstallee, PoliceSysteme) != 0)
     s.Box.BoiteMessage(TitrePolice, PoliceNonCopiee(), Ok, 0);
 
   s.CreeRaccourci("Brannoch © Corvanel", ProgrammeLance, "",
@@ -89,8 +88,7 @@ int RunInstaller(InstallServices& s) {
   s.Files.CopyFile(s.OwnPath, CopieInstallateur);
 
   if (updateMode != 0) {
-    if (s.Files.FileExists(ProgrammeInstalle) &&
-        s.Files.CopyFile(ProgrammeLance, Sauvegarde) != 0) {
+    if (s.Files.FileExists(ProgrammeInstalle) && s.Files.CopyFile(ProgrammeLance, Sauvegarde) != 0) {
       s.Box.BoiteMessage(TitreMiseAJour, SauvegardeEchouee(), Ok, 0);
       return 0;
     }
@@ -104,8 +102,7 @@ int RunInstaller(InstallServices& s) {
   }
 
   Estampille(s);
-  if (s.Files.FileExists(Manuel))
-    s.Shell.Execute(Manuel, "", DossierDeLancement);
+  if (s.Files.FileExists(Manuel)) s.Shell.Execute(Manuel, "", DossierDeLancement);
   if (s.Box.BoiteMessage(TitreInstallation, InstallationTerminee(), OuiNon, 0) == 1) return Lance(s);
   return 0;
 }

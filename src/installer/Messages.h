@@ -76,9 +76,12 @@ inline std::string InstallationTerminee() {
 
 // The seven messages in order, as (title, markup text), for previews and tests.
 inline std::vector<std::pair<std::string, std::string>> AllMessages() {
-  return {{TitreMiseAJourQuestion, QuestionMiseAJour()}, {TitreInstallation, QuestionInstallation()},
-          {TitrePolice, PoliceNonCopiee()},              {TitreMiseAJour, SauvegardeEchouee()},
-          {TitreMiseAJour, MiseAJourTerminee()},         {TitreMiseAJour, RemplacementEchoue()},
+  return {{TitreMiseAJourQuestion, QuestionMiseAJour()},
+          {TitreInstallation, QuestionInstallation()},
+          {TitrePolice, PoliceNonCopiee()},
+          {TitreMiseAJour, SauvegardeEchouee()},
+          {TitreMiseAJour, MiseAJourTerminee()},
+          {TitreMiseAJour, RemplacementEchoue()},
           {TitreInstallation, InstallationTerminee()}};
 }
 

@@ -15,16 +15,12 @@ constexpr const char* TexteAttente =
     "devez arrêter Brannoch.EXE\rSi ce n'était pas le cas interrompez \"INSTALL.EXE\" en pressant "
     "<Ctrl><Alt><Suppr>";
 
-bool Missing(uint32_t error) {
-  return error == platform::ErrorFileNotFound || error == platform::ErrorPathNotFound;
-}
+bool Missing(uint32_t error) { return error == platform::ErrorFileNotFound || error == platform::ErrorPathNotFound; }
 
 // Only these refusals mean that a process holds the program open. Any other
 // (a read-only file, no right to write it) would refuse every attempt for
 // ever, and the window would ask to stop a program that is not running.
-bool InUse(uint32_t error) {
-  return error == platform::ErrorSharingViolation || error == platform::ErrorLockViolation;
-}
+bool InUse(uint32_t error) { return error == platform::ErrorSharingViolation || error == platform::ErrorLockViolation; }
 
 void HideWindow(installer::WaitServices& s) {
   if (s.Attente && s.Attente->IsVisible()) s.Attente->Hide();

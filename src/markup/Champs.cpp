@@ -103,8 +103,8 @@ void DessineZoneTexte(Canvas& canvas, const Rect& Box, const std::string& Text) 
   }
 }
 
-Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Size, Colour BackColour,
-                  Colour TextColour, int Alignment) {
+Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Size, Colour BackColour, Colour TextColour,
+                  int Alignment) {
   // The pen keeps the colour of the last line drawn.
   const CanvasState avant(canvas, csFont | csBrush | csPenWidth);
   canvas.SetFont(PoliceDe(avant.SavedFont(), "Tahoma", Size, 0, TextColour));
@@ -135,8 +135,8 @@ Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Siz
   const int64_t gauche = Alignment == abDroite ? X - largeur : Alignment == abCentre ? X - largeur / 2 : X;
   const int g = VersEntier(gauche), d = VersEntier(gauche + largeur), b = VersEntier(Y + hauteur);
 
-  ShadeRect(canvas, VersEntier(gauche + 3), Somme(Y, 3), VersEntier(gauche + 3 + largeur),
-            VersEntier(Y + 3 + hauteur), BlendColors(Gris, clBlack, 0.5), false);
+  ShadeRect(canvas, VersEntier(gauche + 3), Somme(Y, 3), VersEntier(gauche + 3 + largeur), VersEntier(Y + 3 + hauteur),
+            BlendColors(Gris, clBlack, 0.5), false);
   canvas.Rectangle(g, Y, d, b);
   Traits(canvas, Argent, {{g, Y}, {g, b}});
   Traits(canvas, Argent, {{g, Y}, {d, Y}});

@@ -51,5 +51,5 @@ enum AlignementBulle { abGauche = 0, abDroite = 1, abCentre = 2 };
 // Returns the box it covers, shadow included (5 pixels more to the right and
 // down than the frame). Font, brush and pen width return; the pen is left
 // black.
-Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Size, Colour BackColour,
-                  Colour TextColour, int Alignment);
+Rect DessineBulle(Canvas& canvas, int X, int Y, const std::string& Text, int Size, Colour BackColour, Colour TextColour,
+                  int Alignment);

@@ -8,7 +8,6 @@
 #include "common/TextUtils.h"
 #include "markup/Markup.h"
 
-
 void HTMLItems::Image(MiseEnPage&, const BaliseImage&) {}
 void HTMLItems::ZoneTexte(MiseEnPage&, const BaliseZoneTexte&) {}
 void HTMLItems::Saisie(MiseEnPage&, const BaliseSaisie&) {}
@@ -61,8 +60,7 @@ struct PoliceSauvee {
 class Rendu {
 public:
   Rendu(Canvas& c, int X, int Y, int Width, Colour fond, HTMLItems& items)
-      : c_(c), items_(items),
-        s_{c, X, Y, Somme(X, Width), X, 0, 0, 0, 'L', false, fond} {}
+      : c_(c), items_(items), s_{c, X, Y, Somme(X, Width), X, 0, 0, 0, 'L', false, fond} {}
 
   int Dessine(const std::string& text);
 
@@ -313,64 +311,28 @@ void Rendu::Applique(ShortString b, const std::string& text, std::size_t& pos) {
       AttributsFont(b);
       break;
     case TypeBalise::FontFin:
-    case TypeBalise::LienFin:
-      Depile();
-      break;
-    case TypeBalise::Lien:
-      Lien(b);
-      break;
-    case TypeBalise::Image:
-      Image(b);
-      break;
-    case TypeBalise::Regle:
-      Regle();
-      break;
-    case TypeBalise::Titre:
-      Titre(b);
-      break;
-    case TypeBalise::TitreFin:
-      TitreFin(b);
-      break;
+    case TypeBalise::LienFin: Depile(); break;
+    case TypeBalise::Lien: Lien(b); break;
+    case TypeBalise::Image: Image(b); break;
+    case TypeBalise::Regle: Regle(); break;
+    case TypeBalise::Titre: Titre(b); break;
+    case TypeBalise::TitreFin: TitreFin(b); break;
     case TypeBalise::Retrait:
-    case TypeBalise::RetraitFin:
-      Retrait(type == TypeBalise::Retrait);
-      break;
-    case TypeBalise::Ligne:
-      Ligne(b);
-      break;
+    case TypeBalise::RetraitFin: Retrait(type == TypeBalise::Retrait); break;
+    case TypeBalise::Ligne: Ligne(b); break;
     case TypeBalise::Gras:
-    case TypeBalise::GrasFin:
-      Gras(type == TypeBalise::Gras);
-      break;
+    case TypeBalise::GrasFin: Gras(type == TypeBalise::Gras); break;
     case TypeBalise::Italique:
-    case TypeBalise::ItaliqueFin:
-      Italique(type == TypeBalise::Italique);
-      break;
+    case TypeBalise::ItaliqueFin: Italique(type == TypeBalise::Italique); break;
     case TypeBalise::Souligne:
-    case TypeBalise::SouligneFin:
-      Souligne(type == TypeBalise::Souligne);
-      break;
-    case TypeBalise::Ombre:
-      s_.Ombre = true;
-      break;
-    case TypeBalise::OmbreFin:
-      s_.Ombre = false;
-      break;
-    case TypeBalise::Surligne:
-      Surligne(b);
-      break;
-    case TypeBalise::SurligneFin:
-      FondTexte(c_.GetBrush().Color, BrushStyle::Clear);
-      break;
-    case TypeBalise::ZoneTexte:
-      ZoneTexte(b, text, pos);
-      break;
-    case TypeBalise::Saisie:
-      Saisie(b);
-      break;
-    case TypeBalise::Inconnue:
-      Inconnue(b);
-      break;
+    case TypeBalise::SouligneFin: Souligne(type == TypeBalise::Souligne); break;
+    case TypeBalise::Ombre: s_.Ombre = true; break;
+    case TypeBalise::OmbreFin: s_.Ombre = false; break;
+    case TypeBalise::Surligne: Surligne(b); break;
+    case TypeBalise::SurligneFin: FondTexte(c_.GetBrush().Color, BrushStyle::Clear); break;
+    case TypeBalise::ZoneTexte: ZoneTexte(b, text, pos); break;
+    case TypeBalise::Saisie: Saisie(b); break;
+    case TypeBalise::Inconnue: Inconnue(b); break;
   }
 }
 
@@ -505,8 +467,7 @@ void Rendu::Queue() {
 
 }  // namespace
 
-int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour,
-                HTMLItems& items) {
+int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour, HTMLItems& items) {
   return Rendu(canvas, X, Y, Width, BackColour, items).Dessine(Text);
 }
 

@@ -22,22 +22,21 @@ class HTMLItems;
 int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour);
 
 // The same with pictures and form-field previews drawn by items.
-int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour,
-                HTMLItems& items);
+int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour, HTMLItems& items);
 
 // The call state of one DessineHTML, as items see it when they are placed.
 struct MiseEnPage {
   Canvas& Surface;
   int PenX;
-  int Y;               // top of the current line
-  int LimiteDroite;    // X + Width
+  int Y;             // top of the current line
+  int LimiteDroite;  // X + Width
   int MargeGauche;
-  int HauteurLigne;    // tallest item of the current line, 0 = none yet
+  int HauteurLigne;  // tallest item of the current line, 0 = none yet
   int HauteurParDefaut;
   int DerniereCoupure;
-  char Alignement;     // 'L', 'C' or 'R'
+  char Alignement;  // 'L', 'C' or 'R'
   bool Ombre;
-  Colour Fond;         // the caller's background colour
+  Colour Fond;  // the caller's background colour
 
   // Finishes the line from L to R: y moves below it and, centred or
   // right-aligned, its pixels move sideways.
@@ -53,7 +52,7 @@ struct BaliseImage {
   ShortString Attributs;  // the prepared attribute list
   std::string Src;
   bool AvecLargeur = false;
-  std::string Largeur;    // WIDTH= as written (it may hold "%")
+  std::string Largeur;  // WIDTH= as written (it may hold "%")
 };
 
 struct BaliseZoneTexte {

@@ -14,7 +14,7 @@
 namespace {
 
 // The types of "<INPUT" in the order of their kinds.
-constexpr std::array<std::string_view, 12> Types = {"hidden", "text",     "int",      "float", "date",  "file",
+constexpr std::array<std::string_view, 12> Types = {"hidden",   "text",  "int",      "float", "date",  "file",
                                                     "password", "image", "checkbox", "radio", "reset", "submit"};
 constexpr int GenreTexte = 1, DernierGenreTexte = 6, GenreImage = 7, GenreCase = 8, GenreRadio = 9;
 
@@ -65,8 +65,7 @@ void ElementsHTML::Image(MiseEnPage& s, const BaliseImage& t) {
 
 void ElementsHTML::ZoneTexte(MiseEnPage& s, const BaliseZoneTexte& t) {
   const int hauteur = VersEntier(int64_t{t.Lignes} * 16 + 5);
-  const Rect box{s.PenX, s.Y, Somme(s.PenX, int64_t{t.Colonnes} * 8 + 20),
-                 Somme(s.Y, hauteur)};
+  const Rect box{s.PenX, s.Y, Somme(s.PenX, int64_t{t.Colonnes} * 8 + 20), Somme(s.Y, hauteur)};
   s.HauteurLigne = std::max(s.HauteurLigne, hauteur);
   DessineZoneTexte(s.Surface, box, t.Texte);
   LigneSuivante(s, 0);
@@ -89,10 +88,8 @@ void ElementsHTML::ChampTexte(MiseEnPage& s, const BaliseSaisie& t, const std::s
   s.HauteurLigne = std::max(s.HauteurLigne, HauteurLigneChamp);
   const int droite = Somme(s.PenX, w);
   DessineZoneTexte(s.Surface, {s.PenX, s.Y, droite, Somme(s.Y, HauteurChamp)}, t.Valeur);
-  DessineBulle(s.Surface, Somme(droite, -7), Somme(s.Y, -1), t.Nom, TaillePoliceBulle,
-               JaunePale, Violet, abDroite);
-  DessineBulle(s.Surface, Somme(s.PenX, 4), Somme(s.Y, -3), type, TaillePoliceBulle,
-               Rouge, clWhite, abGauche);
+  DessineBulle(s.Surface, Somme(droite, -7), Somme(s.Y, -1), t.Nom, TaillePoliceBulle, JaunePale, Violet, abDroite);
+  DessineBulle(s.Surface, Somme(s.PenX, 4), Somme(s.Y, -3), type, TaillePoliceBulle, Rouge, clWhite, abGauche);
   s.PenX = Somme(droite, 4);
   if (s.PenX > s.LimiteDroite) LigneSuivante(s, 0);
 }
@@ -101,8 +98,7 @@ void ElementsHTML::ChampImage(MiseEnPage& s, const std::string& nom, bool centre
   const Bitmap& image = images_.ChargeImage(nom);
   // Check boxes and radio buttons sit about the middle of the line.
   const int haut = centre ? Somme(s.Y, s.HauteurLigne / 2 - 6) : s.Y;
-  const Rect box{Somme(s.PenX, 3), haut, Somme(s.PenX, image.Width + 3),
-                 Somme(haut, image.Height)};
+  const Rect box{Somme(s.PenX, 3), haut, Somme(s.PenX, image.Width + 3), Somme(haut, image.Height)};
   DessineImage(s.Surface, box, image);
   s.HauteurLigne = std::max(s.HauteurLigne, image.Height);
   s.PenX = Somme(box.right, 5);

@@ -1,9 +1,9 @@
 #include "markup/LibJpeg.h"
 
+#include <climits>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>  // jpeglib.h wants FILE and size_t declared first
-#include <climits>
 #include <string>
 
 #include <jpeglib.h>
@@ -66,8 +66,8 @@ bool LitLignes(Decompresseur& d, Colour* pixels) {
   jpeg_start_decompress(&d.info);
   const JDIMENSION largeur = d.info.output_width;
   const int composantes = d.info.output_components;
-  JSAMPARRAY ligne =
-      (*d.info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d.info), JPOOL_IMAGE, largeur * composantes, 1);
+  JSAMPARRAY ligne = (*d.info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d.info), JPOOL_IMAGE,
+                                                 largeur * composantes, 1);
   while (d.info.output_scanline < d.info.output_height) {
     Colour* p = pixels + static_cast<std::size_t>(d.info.output_scanline) * largeur;
     jpeg_read_scanlines(&d.info, ligne, 1);

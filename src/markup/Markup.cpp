@@ -116,8 +116,10 @@ ShortString LitBalise(std::string_view Text, std::size_t& pos) {
 }
 
 void NormaliseBalise(ShortString& balise) {
-  while (RemplaceToutCourt("< ", "<", balise, false) > 0) {}
-  while (RemplaceToutCourt(" >", ">", balise, false) > 0) {}
+  while (RemplaceToutCourt("< ", "<", balise, false) > 0) {
+  }
+  while (RemplaceToutCourt(" >", ">", balise, false) > 0) {
+  }
 }
 
 TypeBalise ReconnaitBalise(const ShortString& balise) {
@@ -156,8 +158,10 @@ ShortString PrepareAttributs(const ShortString& balise, std::size_t nameLength) 
   ShortString liste(balise);
   liste.Delete(0, nameLength);
   RemplaceToutCourt(">", " ", liste, true);
-  while (RemplaceToutCourt(" =", "=", liste, true) > 0) {}
-  while (RemplaceToutCourt("= ", "=", liste, true) > 0) {}
+  while (RemplaceToutCourt(" =", "=", liste, true) > 0) {
+  }
+  while (RemplaceToutCourt("= ", "=", liste, true) > 0) {
+  }
   OteEspaces(liste);
   return liste;
 }

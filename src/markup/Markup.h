@@ -19,9 +19,7 @@ int StrToInt(std::string_view s);
 bool TryStrToInt(std::string_view s, int& value);
 
 // Exchanges the low and the third byte: RRGGBB as written <-> 0x00BBGGRR.
-inline Colour EchangeRougeBleu(uint32_t v) {
-  return (v & 0xFF00FF00u) | ((v & 0xFFu) << 16) | ((v >> 16) & 0xFFu);
-}
+inline Colour EchangeRougeBleu(uint32_t v) { return (v & 0xFF00FF00u) | ((v & 0xFFu) << 16) | ((v >> 16) & 0xFFu); }
 
 // Takes the next word off the front of the pending text: the characters up
 // to and including the first space, or all that is left. The word is a short
@@ -54,30 +52,30 @@ void NormaliseBalise(ShortString& balise);
 
 // The rows of the recognition table, tried in this order.
 enum class TypeBalise {
-  Font = 1,      // starts with <FONT
-  FontFin,       // </FONT
-  Lien,          // <A
-  LienFin,       // </A
-  Image,         // <IMG
-  Regle,         // <HR
-  Titre,         // <H (with <HTML and <HEAD ignored)
-  TitreFin,      // </H (with </HTML and </HEAD ignored)
-  Retrait,       // <BLOCKQUOTE or <DIR
-  RetraitFin,    // </BLOCKQUOTE or </DIR
-  Ligne,         // <P or <BR
-  Gras,          // is <B> or <b>
+  Font = 1,    // starts with <FONT
+  FontFin,     // </FONT
+  Lien,        // <A
+  LienFin,     // </A
+  Image,       // <IMG
+  Regle,       // <HR
+  Titre,       // <H (with <HTML and <HEAD ignored)
+  TitreFin,    // </H (with </HTML and </HEAD ignored)
+  Retrait,     // <BLOCKQUOTE or <DIR
+  RetraitFin,  // </BLOCKQUOTE or </DIR
+  Ligne,       // <P or <BR
+  Gras,        // is <B> or <b>
   GrasFin,
   Italique,
   ItaliqueFin,
   Souligne,
   SouligneFin,
-  Ombre,         // <O>
+  Ombre,  // <O>
   OmbreFin,
-  Surligne,      // contains <S> <s> <S# <s#
-  SurligneFin,   // is </S> or </s>
-  ZoneTexte,     // <TEXTAREA
-  Saisie,        // <INPUT
-  Inconnue,      // anything else: drawn as text
+  Surligne,     // contains <S> <s> <S# <s#
+  SurligneFin,  // is </S> or </s>
+  ZoneTexte,    // <TEXTAREA
+  Saisie,       // <INPUT
+  Inconnue,     // anything else: drawn as text
 };
 
 // Recognises a normalised tag.
@@ -105,10 +103,10 @@ template <class F>
 void ParcourtAttributs(ShortString& liste, std::initializer_list<std::string_view> noms, F lireValeur);
 
 // The three value forms; each takes the value off the front of the list.
-std::string ValeurNue(ShortString& liste);         // up to the next space
-std::string ValeurGuillemets(ShortString& liste);  // through the second double quote, less first and last
-std::string ValeurNombreTexte(ShortString& liste); // quoted first when it is not
-int ValeurNombre(ShortString& liste);              // the same converted (EConvertError)
+std::string ValeurNue(ShortString& liste);          // up to the next space
+std::string ValeurGuillemets(ShortString& liste);   // through the second double quote, less first and last
+std::string ValeurNombreTexte(ShortString& liste);  // quoted first when it is not
+int ValeurNombre(ShortString& liste);               // the same converted (EConvertError)
 
 template <class F>
 void ParcourtAttributs(ShortString& liste, std::initializer_list<std::string_view> noms, F lireValeur) {

@@ -68,8 +68,8 @@ class FileSystem {
 public:
   virtual ~FileSystem() = default;
   // Opens a file; on failure returns null and sets *error.
-  virtual std::unique_ptr<File> Open(const std::string& path, Access access, Share share,
-                                     Disposition disposition, uint32_t* error) = 0;
+  virtual std::unique_ptr<File> Open(const std::string& path, Access access, Share share, Disposition disposition,
+                                     uint32_t* error) = 0;
   // Creates one folder; returns the system error code (ErrorAlreadyExists when it is there).
   virtual uint32_t CreateDirectory(const std::string& path) = 0;
   // True when path names an existing file (not a folder).

@@ -47,8 +47,7 @@ public:
   virtual ~Resources() = default;
   // The bytes of resource (type, id) of the module with the given file name,
   // or nothing when the module or the resource is not there.
-  virtual std::optional<std::span<const uint8_t>> Find(const std::string& module, const std::string& type,
-                                                       int id) = 0;
+  virtual std::optional<std::span<const uint8_t>> Find(const std::string& module, const std::string& type, int id) = 0;
 };
 
 }  // namespace platform

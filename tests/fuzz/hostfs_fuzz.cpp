@@ -137,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::set<std::string> planted;
   for (std::size_t i = 0; i < n; ++i, at += 2) {
     uint8_t kind = data[at], key = data[at + 1];
-    std::string name = kind & 0x20                     ? "Brannoch.CTN"
+    std::string name = kind & 0x20                           ? "Brannoch.CTN"
                        : kind & 0x80 && key < members.size() ? members[key].Name
                                                              : std::string(1, static_cast<char>('a' + key % 26));
     if (kind & 0x40) name = OtherCase(name);

@@ -58,7 +58,7 @@ TEST(LittleEndian, LowByteFirstWithoutSignExtension) {
 
 TEST(BitmapFile, TwentyFourBitsBottomUpAndTopDown) {
   // 2 x 2: bottom row red, green; top row blue, silver; rows padded to 8 bytes.
-  std::vector<uint8_t> rows = {0, 0, 255, 0, 255, 0, 0, 0,  255, 0, 0, 192, 192, 192, 0, 0};
+  std::vector<uint8_t> rows = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 192, 192, 192, 0, 0};
   Bitmap b = LitBitmap(Bmp(2, 2, 24, {}, rows));
   EXPECT_EQ(b.Width, 2);
   EXPECT_EQ(b.Height, 2);
@@ -93,20 +93,20 @@ TEST(BitmapFile, AnythingElseIsRefusedAsAnInvalidBitmap) {
   std::vector<std::vector<uint8_t>> bad;
   std::vector<uint8_t> b = Bmp(1, 1, 24, {}, rows);
   b[0] = 'X';
-  bad.push_back(b);                                            // another signature
+  bad.push_back(b);  // another signature
   b = Bmp(1, 1, 24, {}, rows);
   bad.push_back(std::vector<uint8_t>(b.begin(), b.begin() + 20));  // headers cut short
-  bad.push_back(Bmp(0, 1, 24, {}, rows));                      // no width
-  bad.push_back(Bmp(1, 0, 24, {}, rows));                      // no height
-  bad.push_back(Bmp(20000, 1, 24, {}, rows));                  // beyond any glyph, and beyond the file
-  bad.push_back(Bmp(1, 1, 7, {}, rows));                       // a depth that does not exist
-  bad.push_back(Bmp(1, 1, 8, {0, 0}, rows, 1));                // run-length encoded
-  bad.push_back(Bmp(4, 4, 24, {}, rows));                      // pixels beyond the end of the file
+  bad.push_back(Bmp(0, 1, 24, {}, rows));                          // no width
+  bad.push_back(Bmp(1, 0, 24, {}, rows));                          // no height
+  bad.push_back(Bmp(20000, 1, 24, {}, rows));                      // beyond any glyph, and beyond the file
+  bad.push_back(Bmp(1, 1, 7, {}, rows));                           // a depth that does not exist
+  bad.push_back(Bmp(1, 1, 8, {0, 0}, rows, 1));                    // run-length encoded
+  bad.push_back(Bmp(4, 4, 24, {}, rows));                          // pixels beyond the end of the file
   b = Bmp(1, 1, 8, {0, 0}, rows);
-  Put32(b, 46, 300);                                           // a palette larger than the depth allows
+  Put32(b, 46, 300);  // a palette larger than the depth allows
   bad.push_back(b);
   b = Bmp(1, 1, 8, {0, 0}, rows);
-  Put32(b, 46, 200);                                           // a palette the file does not hold
+  Put32(b, 46, 200);  // a palette the file does not hold
   bad.push_back(b);
   for (size_t i = 0; i < bad.size(); ++i) {
     try {

@@ -170,8 +170,8 @@ TEST_F(Shortcut, TheJoinedPathIsCutTo79BeforeAndAfterLnk) {
 
 TEST_F(Shortcut, EveryTextIsCutTo79OnEntry) {
   std::string longText(100, 'd');
-  CreeRaccourci(services, "C:\\x.lnk", "c:\\" + std::string(100, 't'), "c:\\" + std::string(100, 'w'),
-                longText, std::string(100, 'a'), "c:\\" + std::string(100, 'i'), 3, 0);
+  CreeRaccourci(services, "C:\\x.lnk", "c:\\" + std::string(100, 't'), "c:\\" + std::string(100, 'w'), longText,
+                std::string(100, 'a'), "c:\\" + std::string(100, 'i'), 3, 0);
   EXPECT_EQ(links.Last("SetPath"), "c:\\" + std::string(76, 't'));
   EXPECT_EQ(links.Last("SetWorkingDirectory"), "c:\\" + std::string(76, 'w'));
   EXPECT_EQ(links.Last("SetDescription"), std::string(79, 'd'));
@@ -256,8 +256,9 @@ TEST(TShortcutLink, ShowCmdStoresThePlatformNumbersAndReadsTheRestAsNormal) {
   TShortcutLink link(links);
   EXPECT_EQ(link.ShowCmdNumber(), 0);
   EXPECT_EQ(link.ShowCmd(), TShowCmd::scShowNormal);
-  const std::pair<TShowCmd, int32_t> cases[] = {
-      {TShowCmd::scShowMaximized, 3}, {TShowCmd::scShowMinimized, 7}, {TShowCmd::scShowNormal, 9}};
+  const std::pair<TShowCmd, int32_t> cases[] = {{TShowCmd::scShowMaximized, 3},
+                                                {TShowCmd::scShowMinimized, 7},
+                                                {TShowCmd::scShowNormal, 9}};
   for (auto [cmd, number] : cases) {
     link.SetShowCmd(cmd);
     EXPECT_EQ(link.ShowCmdNumber(), number);

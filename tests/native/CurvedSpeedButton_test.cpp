@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr Colour Fond = 0x123456;       // what the button leaves unpainted shows this
-constexpr Colour Face = 0xD8E9EC;       // the progress window's button
-constexpr Colour Ombre = 0xC6CFD0;      // its caption shadow with a black font
+constexpr Colour Fond = 0x123456;   // what the button leaves unpainted shows this
+constexpr Colour Face = 0xD8E9EC;   // the progress window's button
+constexpr Colour Ombre = 0xC6CFD0;  // its caption shadow with a black font
 constexpr Colour BevelDark = 0x464646;
 
 // A raster canvas on which only the rows from top to bottom (excluded) are

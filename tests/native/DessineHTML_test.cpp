@@ -4,15 +4,15 @@
 #include <climits>
 #include <string>
 
-#include "markup/DessineHTML.h"
 #include "common/Errors.h"
 #include "draw/RasterCanvas.h"
+#include "markup/DessineHTML.h"
 
 namespace {
 
 constexpr int X0 = 10, Y0 = 5;
-constexpr int Line = 16;   // Tahoma 10 pt at 96 ppi on the raster font
-constexpr int Default = 13; // the canvas's own 8 pt font: HauteurParDefaut
+constexpr int Line = 16;     // Tahoma 10 pt at 96 ppi on the raster font
+constexpr int Default = 13;  // the canvas's own 8 pt font: HauteurParDefaut
 
 Font Txt(int size = 10, FontStyles style = 0, Colour colour = clBlack) {
   Font f;
@@ -41,8 +41,8 @@ void Put(RasterCanvas& ref, int x, int y, std::string_view s, const Font& f = Tx
     for (int x = 0; x < got.Width(); ++x) {
       Colour a = got.Pixels()[y * got.Width() + x], b = want.Pixels()[y * want.Width() + x];
       if (a != b)
-        return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): " << std::hex << a
-                                             << " instead of " << b;
+        return ::testing::AssertionFailure()
+               << "first difference at (" << x << ", " << y << "): " << std::hex << a << " instead of " << b;
     }
   return ::testing::AssertionSuccess();
 }
@@ -107,7 +107,8 @@ TEST(DessineHTML, CentringHalvesTheRemainderTruncatingTowardZero) {
     for (int y = 0; y < Line; ++y)
       ASSERT_EQ(centred.GetPixel(x, Y0 + Default + y), left.GetPixel(x - shift, Y0 + y)) << x << "," << y;
   // The strip vacated on the right is painted; the moved line keeps its start.
-  EXPECT_EQ(InkColumns(centred, Y0 + Default, Y0 + Default + Line).first, InkColumns(left, Y0, Y0 + Line).first + shift);
+  EXPECT_EQ(InkColumns(centred, Y0 + Default, Y0 + Default + Line).first,
+            InkColumns(left, Y0, Y0 + Line).first + shift);
   for (int x = R + shift; x < R; ++x)
     for (int y = 0; y < Line; ++y) ASSERT_EQ(centred.GetPixel(x, Y0 + Default + y), clWhite);
 }
@@ -331,8 +332,8 @@ TEST(DessineHTML, CanvasStateIsRestoredOnANormalReturn) {
 }
 
 TEST(DessineHTML, MalformedNumbersStopTheDrawingThere) {
-  for (const char* text : {"a <H>b", "<FONT SIZE=x>", "<FONT COLOR=#GG>", "&#65 x<P>", "<TEXTAREA ROWS=a>",
-                           "<INPUT SIZE=\"\">"}) {
+  for (const char* text :
+       {"a <H>b", "<FONT SIZE=x>", "<FONT COLOR=#GG>", "&#65 x<P>", "<TEXTAREA ROWS=a>", "<INPUT SIZE=\"\">"}) {
     RasterCanvas c(300, 60);
     EXPECT_THROW(DessineHTML(c, X0, Y0, 200, text, clWhite), EConvertError) << text;
   }

@@ -13,7 +13,6 @@ TEST(EchappeControles, ControlsDelAndTheUnassignedCp1252BytesBecomeHexEscapes) {
   const std::string unsafe = std::string("\x7F\x81\x8D\x8F\x90\x9D") + std::string("\0", 1);
   for (int c = 0; c < 256; ++c) {
     std::string out = EchappeControles(std::string(1, static_cast<char>(c)));
-    for (char o : out)
-      EXPECT_TRUE(static_cast<unsigned char>(o) >= 0x20 && unsafe.find(o) == std::string::npos) << c;
+    for (char o : out) EXPECT_TRUE(static_cast<unsigned char>(o) >= 0x20 && unsafe.find(o) == std::string::npos) << c;
   }
 }

@@ -162,7 +162,8 @@ TEST(ElementsHTML, ATextAreaShowsTheTextThatFollowsAndTheTextGoesOnBelowIt) {
   for (auto [x, yy] : {std::pair{L, B}, {L, T}, {R, T}}) EXPECT_EQ(c.GetPixel(x, yy), 0x808080u) << x << "," << yy;
   for (auto [x, yy] : {std::pair{L + 1, B - 1}, {L + 1, T + 1}, {R - 1, T + 1}})
     EXPECT_EQ(c.GetPixel(x, yy), clBlack) << x << "," << yy;
-  for (auto [x, yy] : {std::pair{L + 1, B}, {R, B}, {R, T + 1}}) EXPECT_EQ(c.GetPixel(x, yy), 0xC0C0C0u) << x << "," << yy;
+  for (auto [x, yy] : {std::pair{L + 1, B}, {R, B}, {R, T + 1}})
+    EXPECT_EQ(c.GetPixel(x, yy), 0xC0C0C0u) << x << "," << yy;
   EXPECT_EQ(c.GetPixel(R + 1, T), clWhite);
   EXPECT_EQ(c.GetPixel(L, B + 1), clWhite);
 
@@ -194,7 +195,8 @@ TEST(ElementsHTML, ATextAreaShowsTheLinesThatFitItsHeight) {
   ref.TextOut(X0 + 3, Y0 + 18, "bbb ");
   const int B = Y0 + 37;
   for (int yy = Y0 + 2; yy < B; ++yy)
-    for (int x = X0 + 2; x < X0 + cols * 8 + 20; ++x) ASSERT_EQ(c.GetPixel(x, yy), ref.GetPixel(x, yy)) << x << "," << yy;
+    for (int x = X0 + 2; x < X0 + cols * 8 + 20; ++x)
+      ASSERT_EQ(c.GetPixel(x, yy), ref.GetPixel(x, yy)) << x << "," << yy;
   for (int yy = B + 1; yy < 100; ++yy)
     for (int x = 0; x < 300; ++x) ASSERT_EQ(c.GetPixel(x, yy), clWhite) << x << "," << yy;
 }
@@ -225,7 +227,8 @@ TEST(ElementsHTML, AnInputFieldIsABoxLabelledWithItsNameAndType) {
   // The type, lower-cased, in white on red at the top left.
   const int largeurType = 6 + Wd("text", bulle);
   const Rect type{L + 4, Y0 - 3, L + 4 + largeurType, Y0 - 3 + hauteur};
-  EXPECT_EQ(Boite(c, [](Colour pixel) { return pixel == Rouge; }), (Rect{type.left + 1, type.top + 1, type.right - 1, type.bottom - 1}));
+  EXPECT_EQ(Boite(c, [](Colour pixel) { return pixel == Rouge; }),
+            (Rect{type.left + 1, type.top + 1, type.right - 1, type.bottom - 1}));
 
   // The text goes on 4 pixels after the box.
   EXPECT_EQ(EncreApres(c, R + 1), EncreApres(Texte("x", R + 4), R + 1));

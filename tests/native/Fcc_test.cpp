@@ -96,8 +96,8 @@ protected:
   static std::string Inflated(const std::string& payload) {
     uLongf n = LitLe32(reinterpret_cast<const uint8_t*>(payload.data()));
     std::string a(n, '\0');
-    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(a.data()), &n,
-                         reinterpret_cast<const Bytef*>(payload.data() + 4), payload.size() - 4),
+    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(a.data()), &n, reinterpret_cast<const Bytef*>(payload.data() + 4),
+                         payload.size() - 4),
               Z_OK);
     return a;
   }
@@ -167,8 +167,9 @@ TEST_F(Fcc, ProgressGoesToErrorsAndChangesNoByte) {
   EXPECT_EQ(Read(quiet), Read(shown));
   EXPECT_EQ(out1, out2);
   EXPECT_EQ(err1, "");
-  EXPECT_EQ(err2, "\rfcc : lecture 75 % (1/2 fichiers)\rfcc : lecture 100 % (2/2 fichiers)"
-                  "\nfcc : compression de 4039 octets\n");
+  EXPECT_EQ(err2,
+            "\rfcc : lecture 75 % (1/2 fichiers)\rfcc : lecture 100 % (2/2 fichiers)"
+            "\nfcc : compression de 4039 octets\n");
 
   // A name is refused before anything is read; a failure once the progress
   // line has started is reported on a line of its own.
@@ -181,8 +182,8 @@ TEST_F(Fcc, ProgressGoesToErrorsAndChangesNoByte) {
 
 TEST_F(Fcc, RefusesWhatTheInstallerWouldRefuse) {
   std::string out = (dir / "p.fcc").string();
-  for (std::string bad : {"CON", "nul.txt", "Com3.log", "point.", "espace ", "a\\b", "a:b", "quoi?", "a*", "x|y",
-                          "<t>", "\"q\"", "ctl\x01", "com\xc2\xb9"}) {
+  for (std::string bad : {"CON", "nul.txt", "Com3.log", "point.", "espace ", "a\\b", "a:b", "quoi?", "a*", "x|y", "<t>",
+                          "\"q\"", "ctl\x01", "com\xc2\xb9"}) {
     std::string f = Put(bad, "x");
     std::string err = Refusal({"pack", out, f});
     EXPECT_NE(err.find("refusé"), std::string::npos) << bad << ": " << err;
@@ -309,7 +310,8 @@ TEST_F(Fcc, PackInPiecesMakesTheBytesOfOneCompression) {
   uint32_t x = 12345;
   for (char& c : noise) c = static_cast<char>((x = x * 1103515245 + 12345) >> 24);
   std::string text;
-  for (int i = 0; text.size() < 700000; ++i) text += "Article " + std::to_string(i) + " ; stock " + std::to_string(i % 97) + "\r\n";
+  for (int i = 0; text.size() < 700000; ++i)
+    text += "Article " + std::to_string(i) + " ; stock " + std::to_string(i % 97) + "\r\n";
   std::vector<std::string> files = {Put("a.bin", noise), Put("b.txt", text), Put("c.bin", noise.substr(0, 256 * 1024)),
                                     Put("d.vide", "")};
   std::string out = (dir / "p.fcc").string();
@@ -406,9 +408,9 @@ TEST_F(Fcc, ListReadsATableAcrossPiecesAndRefusesShortOnes) {
   EXPECT_EQ(l.Expanded, a.size());
 
   a[5 + 1012 * 259] = static_cast<char>(255);
-  EXPECT_NE(Refusal({"list", payload(a)})
-                .find("Longueur de nom incorrecte : membre 1013, 255 caractères pour 254 au plus"),
-            std::string::npos);
+  EXPECT_NE(
+      Refusal({"list", payload(a)}).find("Longueur de nom incorrecte : membre 1013, 255 caractères pour 254 au plus"),
+      std::string::npos);
   EXPECT_NE(Refusal({"list", payload(std::string("\x05\0\0\0\x04xyz", 8))})
                 .find("table tronquée : 5 membres annoncés dans 8 octets"),
             std::string::npos);

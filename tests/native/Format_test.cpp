@@ -32,23 +32,58 @@ TEST(Format, EntriesAreCheckedFieldByFieldWithOneTextPerFault) {
     std::string entry, refused, name;
     uint32_t size;
   } cases[] = {
-      {4, std::string("\x03" "abc" "\x07\0\0\0", 8), "", "abc", 7},
+      {4,
+       std::string("\x03"
+                   "abc"
+                   "\x07\0\0\0",
+                   8),
+       "", "abc", 7},
       // Unused name bytes do not count; the largest size of the format.
-      {6, std::string("\x01" "a\xFF\xFF\xFF\xFF" "\xFF\xFF\xFF\x7F", 10), "", "a", 0x7FFFFFFF},
-      {4, std::string("\x04" "abc" "\x01\0\0\0", 8),
+      {6,
+       std::string("\x01"
+                   "a\xFF\xFF\xFF\xFF"
+                   "\xFF\xFF\xFF\x7F",
+                   10),
+       "", "a", 0x7FFFFFFF},
+      {4,
+       std::string("\x04"
+                   "abc"
+                   "\x01\0\0\0",
+                   8),
        "Longueur de nom incorrecte : membre 3, 4 caractères pour 3 au plus", "", 0},
       {0, std::string("\x01\0\0\0", 4), "Nom de membre interdit : membre 3, \"\" (nom vide)", "", 0},
-      {8, std::string("\x03" "a\x1B" "b...." "\x01\0\0\0", 12),
+      {8,
+       std::string("\x03"
+                   "a\x1B"
+                   "b...."
+                   "\x01\0\0\0",
+                   12),
        "Nom de membre interdit : membre 3, \"a\\x1Bb\" (caractère interdit)", "", 0},
-      {6, std::string("\x05" "com1." "\x01\0\0\0", 10),
+      {6,
+       std::string("\x05"
+                   "com1."
+                   "\x01\0\0\0",
+                   10),
        "Nom de membre interdit : membre 3, \"com1.\" (point ou espace final)", "", 0},
-      {6, std::string("\x03" "Nul.." "\x01\0\0\0", 10),
+      {6,
+       std::string("\x03"
+                   "Nul.."
+                   "\x01\0\0\0",
+                   10),
        "Nom de membre interdit : membre 3, \"Nul\" (nom de périphérique)", "", 0},
-      {4, std::string("\x01" "aZZ" "\0\0\0\x80", 8), "Taille de membre incorrecte : membre 3, 2147483648 octets", "",
-       0},
+      {4,
+       std::string("\x01"
+                   "aZZ"
+                   "\0\0\0\x80",
+                   8),
+       "Taille de membre incorrecte : membre 3, 2147483648 octets", "", 0},
       // The name is refused first, in the order of the fields.
-      {4, std::string("\x02" "..Z" "\0\0\0\x80", 8), "Nom de membre interdit : membre 3, \"..\" (nom réservé)", "",
-       0},
+      {4,
+       std::string("\x02"
+                   "..Z"
+                   "\0\0\0\x80",
+                   8),
+       "Nom de membre interdit : membre 3, \"..\" (nom réservé)", "", 0},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(c.entry.size(), c.l + 4u) << c.refused;
@@ -67,14 +102,23 @@ TEST(Format, TheTableKeepsWhatLongerNamesLeftInTheirField) {
   t.Ajoute("ab", 0x01020304);
   t.Ajoute("xyz", 0);
   EXPECT_EQ(t.Octets(), std::string("\x03\0\0\0\x08"
-                                    "\x06" "longue\0" "\x01\0\0\0"
-                                    "\x02" "abngue\0" "\x04\x03\x02\x01"
-                                    "\x03" "xyzgue\0" "\0\0\0\0",
+                                    "\x06"
+                                    "longue\0"
+                                    "\x01\0\0\0"
+                                    "\x02"
+                                    "abngue\0"
+                                    "\x04\x03\x02\x01"
+                                    "\x03"
+                                    "xyzgue\0"
+                                    "\0\0\0\0",
                                     5 + 3 * 12));
   TEcritTable none(2, 0);
   none.Ajoute("", 5);
   none.Ajoute("", 6);
-  EXPECT_EQ(none.Octets(), std::string("\x02\0\0\0\0" "\x05\0\0\0" "\x06\0\0\0", 13));
+  EXPECT_EQ(none.Octets(), std::string("\x02\0\0\0\0"
+                                       "\x05\0\0\0"
+                                       "\x06\0\0\0",
+                                       13));
 }
 
 }  // namespace

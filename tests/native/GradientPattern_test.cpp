@@ -91,12 +91,14 @@ TEST(GradientPattern, EveryStyleHasItsSizeAndUsesTheWholeRamp) {
     TGradientStyle s;
     int w, h, lowest;
   } sizes[] = {
-      {gsRadialC, 362, 362, 0},   {gsRadialT, 362, 181, 0},   {gsRadialB, 362, 181, 0},   {gsRadialL, 181, 362, 0},
-      {gsRadialR, 181, 362, 0},   {gsRadialTL, 181, 181, 0},  {gsRadialTR, 181, 181, 0},  {gsRadialBL, 181, 181, 0},
-      {gsRadialBR, 181, 181, 0},  {gsLinearH, 256, 1, 0},     {gsLinearV, 1, 256, 0},     {gsReflectedH, 1, 512, 0},
-      {gsReflectedV, 512, 1, 0},  {gsDiagonalLF, 128, 129, 0}, {gsDiagonalLB, 128, 129, 0}, {gsDiagonalRF, 256, 256, 0},
-      {gsDiagonalRB, 256, 256, 0}, {gsArrowL, 129, 256, 0},    {gsArrowR, 129, 256, 0},    {gsArrowU, 256, 129, 0},
-      {gsArrowD, 256, 129, 0},    {gsDiamond, 256, 256, 1},   {gsButterfly, 256, 256, 0},
+      {gsRadialC, 362, 362, 0},    {gsRadialT, 362, 181, 0},    {gsRadialB, 362, 181, 0},
+      {gsRadialL, 181, 362, 0},    {gsRadialR, 181, 362, 0},    {gsRadialTL, 181, 181, 0},
+      {gsRadialTR, 181, 181, 0},   {gsRadialBL, 181, 181, 0},   {gsRadialBR, 181, 181, 0},
+      {gsLinearH, 256, 1, 0},      {gsLinearV, 1, 256, 0},      {gsReflectedH, 1, 512, 0},
+      {gsReflectedV, 512, 1, 0},   {gsDiagonalLF, 128, 129, 0}, {gsDiagonalLB, 128, 129, 0},
+      {gsDiagonalRF, 256, 256, 0}, {gsDiagonalRB, 256, 256, 0}, {gsArrowL, 129, 256, 0},
+      {gsArrowR, 129, 256, 0},     {gsArrowU, 256, 129, 0},     {gsArrowD, 256, 129, 0},
+      {gsDiamond, 256, 256, 1},    {gsButterfly, 256, 256, 0},
   };
   ASSERT_EQ(std::size(sizes), 23u);
   for (const Size& z : sizes) {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "controls/Accelerators.h"
-#include "draw/RasterCanvas.h"
 #include "controls/GraphicControl.h"
 #include "controls/ProgressBar.h"
 #include "controls/SpeedButton.h"
+#include "draw/RasterCanvas.h"
 #include "support/FakeControlParent.h"
 
 using FakeParent = FakeControlParent;
@@ -183,7 +183,7 @@ TEST(SpeedButton, PaintsARaisedFaceTheGlyphWithoutItsBackgroundAndTheUnderline) 
   b.SetFont(Font{"Tahoma", 10, clBlack});
   b.SetCaption("E&xit");
   Bitmap g{4, 4, std::vector<Colour>(16, 0x00FF00)};  // green: the bottom-left pixel, left out
-  g.Pixels[5] = 0x0000FF;                              // (1, 1) red
+  g.Pixels[5] = 0x0000FF;                             // (1, 1) red
   b.SetGlyph(g);
   RasterCanvas c(135, 27, clWhite);
   b.Paint(c);

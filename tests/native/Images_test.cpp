@@ -22,9 +22,7 @@ bool Proche(Colour a, Colour b, int tolerance = 3) {
   return true;
 }
 
-std::span<const uint8_t> Octets(const std::string& s) {
-  return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
-}
+std::span<const uint8_t> Octets(const std::string& s) { return {reinterpret_cast<const uint8_t*>(s.data()), s.size()}; }
 
 int Ouvertures(const MemoryFileSystem& fs, const std::string& path) {
   int n = 0;

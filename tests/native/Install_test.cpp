@@ -29,12 +29,14 @@ const std::string QuestionMiseAJour =
     "Mise à jour de <B>Brannoch.exe © corvanel</B>.<P>Cette mise à jour va créer le répertoire "
     "\"<B>C:\\Brannoch\\MAJ</B>\"<P>puis remplacer l'ancien <B>Brannoch.exe</B> par le nouveau.<P><P>L'ancien "
     "sera d'abord renomé \"<B>ex_Brannoch.exe</B>\".<P><P><FONT COLOR=#FF SIZE=15>Voulez-vous lancer la <U>mise "
-    "à jour</U> de <B>Brannoch.exe</B> ?</FONT><P><P>" + Version;
+    "à jour</U> de <B>Brannoch.exe</B> ?</FONT><P><P>" +
+    Version;
 const std::string QuestionInstallation =
     "Installation de <B>Brannoch.exe © corvanel</B>.<P>Cette installation va créer le répertoire "
     "\"<B>C:\\Brannoch</B>\" et y copier tous les fichiers nécessaires à <B>Brannoch.exe</B>.<P><P>Rien d'autre ne "
     "sera copié ailleurs, à l'exception du raccourci sur le bureau.<P><P><FONT COLOR=#FF SIZE=15>Voulez-vous "
-    "lancer l'<U>installation</U> de <B>Brannoch.exe</B> ?</FONT><P><P>" + Version;
+    "lancer l'<U>installation</U> de <B>Brannoch.exe</B> ?</FONT><P><P>" +
+    Version;
 const std::string PoliceNonCopiee =
     "La police C:\\Brannoch\\Starmath.ttf n'a pas pu être copiée<P><P>Vous devrez le faire \"à la main\"<P><P>"
     "<I>Cela n'empêchera pas le logiciel de fonctionner</I>";
@@ -43,21 +45,22 @@ const std::string SauvegardeEchouee =
     "copie de sauvegarde à échoué pour une raison inconnue <P>Téléphonez au 04 72 00 00 00";
 const std::string MiseAJourTerminee =
     "La mise à jour de <B>Brannoch.exe © corvanel</B> est terminée<P><P><FONT COLOR=#FF SIZE=15>Voulez-vous "
-    "lancer <B>Brannoch.exe</B> tout de suite ?</FONT><P><P>" + Version;
+    "lancer <B>Brannoch.exe</B> tout de suite ?</FONT><P><P>" +
+    Version;
 const std::string RemplacementEchoue =
     "La mise à jour de <B>Brannoch.exe © corvanel</B> a échoué\r\rLa copie à échoué pour une raison inconnue "
     "\rTéléphonez au 04 72 00 00 00";
 const std::string InstallationTerminee =
     "L'installation de <B>Brannoch.exe © corvanel</B> est terminée<P><P>Cette installation a créé un raccourci "
     "sur le bureau qui vous permetra de le lancer.<P><P><FONT COLOR=#FF SIZE=15>Voulez-vous lancer "
-    "<B>Brannoch.exe</B> tout de suite ?</FONT><P><P>" + Version;
+    "<B>Brannoch.exe</B> tout de suite ?</FONT><P><P>" +
+    Version;
 }  // namespace attendu
 
 class FakeResources : public platform::Resources {
 public:
   std::map<std::string, std::string> Modules;  // module name -> FCC/1 bytes
-  std::optional<std::span<const uint8_t>> Find(const std::string& module, const std::string& type,
-                                               int id) override {
+  std::optional<std::span<const uint8_t>> Find(const std::string& module, const std::string& type, int id) override {
     auto it = Modules.find(module);
     if (it == Modules.end() || type != "FCC" || id != 1) return std::nullopt;
     return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(it->second.data()), it->second.size());
@@ -68,8 +71,7 @@ class RecordingShell : public platform::Shell {
 public:
   explicit RecordingShell(std::vector<std::string>& log, MemoryFileSystem& fs) : log_(log), fs_(fs) {}
   void Execute(const std::string& file, const std::string& parameters, const std::string& folder) override {
-    log_.push_back("execute " + file + " [" + parameters + "] in " + folder + " from " +
-                   fs_.GetCurrentDirectory());
+    log_.push_back("execute " + file + " [" + parameters + "] in " + folder + " from " + fs_.GetCurrentDirectory());
   }
 
 private:
@@ -160,9 +162,8 @@ TEST_F(Machine, FirstInstallationWritesExpandsStampsAndLaunches) {
                                                     "Brannoch est une application réalisée avec Plinthar © Corvanel",
                                                     "", "", "0", std::string(1, '\0')}));
   // No wait in an installation; the argument holds no ":" yet reaches the program.
-  EXPECT_EQ(log, (std::vector<std::string>{"box " + attendu::TitreInstallation,
-                                           "extract C:\\Brannoch\\Brannoch.FCC", "shortcut",
-                                           "box " + attendu::TitreInstallation,
+  EXPECT_EQ(log, (std::vector<std::string>{"box " + attendu::TitreInstallation, "extract C:\\Brannoch\\Brannoch.FCC",
+                                           "shortcut", "box " + attendu::TitreInstallation,
                                            "execute c:\\Brannoch\\Brannoch.EXE [/quiet] in c:\\Brannoch from "
                                            "C:\\Brannoch"}));
   EXPECT_EQ(fs.OpenHandles(), 0);
@@ -243,8 +244,8 @@ TEST_F(Machine, AnUpdateWritesThroughNoLink) {
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\install.exe"), "installer image");
   EXPECT_EQ(fs.Contents("C:\\Brannoch\\Brannoch.EXE"), "new program");
   EXPECT_EQ(fs.Contents("C:\\Windows\\Fonts\\Starmath.ttf"), "font");
-  for (const char* name : {"C:\\Brannoch\\MAJ\\Brannoch.FCC", "C:\\Brannoch\\install.exe",
-                           "C:\\Windows\\Fonts\\Starmath.ttf"})
+  for (const char* name :
+       {"C:\\Brannoch\\MAJ\\Brannoch.FCC", "C:\\Brannoch\\install.exe", "C:\\Windows\\Fonts\\Starmath.ttf"})
     EXPECT_FALSE(fs.IsLink(name)) << name;
 }
 
@@ -286,8 +287,8 @@ TEST_F(Machine, FontAlreadyPresentIsLeftAlone) {
 TEST_F(Machine, FailedFontCopyIsReportedAndTheRunGoesOn) {
   fs.AddFault({Op::CopyFile, "C:\\Windows\\fonts\\Starmath.ttf", platform::ErrorAccessDenied});
   ASSERT_EQ(Run({1, 2}), 0);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreInstallation, attendu::TitrePolice,
-                                                attendu::TitreInstallation}));
+  EXPECT_EQ(Titles(),
+            (std::vector<std::string>{attendu::TitreInstallation, attendu::TitrePolice, attendu::TitreInstallation}));
   EXPECT_EQ(box.Calls[1].Message, attendu::PoliceNonCopiee);
   EXPECT_EQ(box.Calls[1].Boutons, "Ok");
   EXPECT_NE(std::find(log.begin(), log.end(), "shortcut"), log.end());
@@ -376,8 +377,8 @@ TEST_F(Machine, StampingAMissingProgramCreatesNothing) {
   fs.AddFolder("C:\\Brannoch");
   services.Argument = "D:\\Appli";
   ASSERT_EQ(Run({1, 1, 2}), 0);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{attendu::TitreInstallation, attendu::TitrePolice,
-                                                attendu::TitreInstallation}));
+  EXPECT_EQ(Titles(),
+            (std::vector<std::string>{attendu::TitreInstallation, attendu::TitrePolice, attendu::TitreInstallation}));
   EXPECT_FALSE(fs.IsFile("C:\\Brannoch\\Brannoch.EXE"));
   int stamps = 0;
   for (auto& c : fs.CallsOf(Op::Open))

@@ -12,8 +12,8 @@ using platform::Disposition;
 using platform::Share;
 using Op = MemoryFileSystem::Op;
 
-std::unique_ptr<platform::File> Open(MemoryFileSystem& fs, const std::string& path, Access a, Share s,
-                                     Disposition d, uint32_t* e) {
+std::unique_ptr<platform::File> Open(MemoryFileSystem& fs, const std::string& path, Access a, Share s, Disposition d,
+                                     uint32_t* e) {
   return fs.Open(path, a, s, d, e);
 }
 

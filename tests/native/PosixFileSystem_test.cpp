@@ -2,8 +2,8 @@
 // each folder's names: what this object creates and removes, and what changes
 // beside it; and files replaced, never written through links, with what is
 // not a file refused without waiting.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

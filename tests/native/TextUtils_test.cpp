@@ -48,7 +48,9 @@ TEST(RemplaceTout, MatchesDoNotOverlapNorRepeatThroughTheReplacement) {
 }
 
 TEST(RemplaceTout, BytesThatLookLikeMarkersAreReplacedToo) {
-  std::string t = "a\x01" "b\x01";
+  std::string t =
+      "a\x01"
+      "b\x01";
   EXPECT_EQ(RemplaceTout("zz", "y", t, true), 2);
   EXPECT_EQ(t, "ayby");
 }
@@ -77,8 +79,10 @@ TEST(RemplaceToutCourt, InsertionsPushMarkersPastTheCapacity) {
 
 TEST(RemplaceToutCourt, ShrinkingReplacementsWithinTheCapacity) {
   ShortString tag("< <B > >", 255);
-  while (RemplaceToutCourt("< ", "<", tag, false) > 0) {}
-  while (RemplaceToutCourt(" >", ">", tag, false) > 0) {}
+  while (RemplaceToutCourt("< ", "<", tag, false) > 0) {
+  }
+  while (RemplaceToutCourt(" >", ">", tag, false) > 0) {
+  }
   EXPECT_EQ(tag.str(), "<<B>>");
 
   // Even a shrinking replacement loses the last byte of a full string: the
@@ -111,7 +115,9 @@ TEST(RemplaceToutCourt, AMarkerByteInTheReplacementDoesNotLoop) {
   // "&#1;" decodes to the marker byte itself; each position is replaced once.
   ShortString s("a&#1;b&#1;", 255);
   EXPECT_EQ(RemplaceToutCourt("&#1;", "\x01", s, true), 2);
-  EXPECT_EQ(s.str(), "a\x01" "b\x01");
+  EXPECT_EQ(s.str(),
+            "a\x01"
+            "b\x01");
   std::string t = "x\x01y";
   EXPECT_EQ(RemplaceTout("\x01", "\x01\x01", t, true), 1);
   EXPECT_EQ(t, "x\x01\x01y");

@@ -35,9 +35,7 @@ public:
   uint32_t Read(void*, uint32_t, uint32_t*) override { return Unexpected("read"); }
   uint32_t Write(const void*, uint32_t, uint32_t*) override { return Unexpected("write"); }
   uint64_t Size() override { return Unexpected("size"); }
-  uint32_t SetTimes(platform::FileTime, platform::FileTime, platform::FileTime) override {
-    return Unexpected("times");
-  }
+  uint32_t SetTimes(platform::FileTime, platform::FileTime, platform::FileTime) override { return Unexpected("times"); }
   uint32_t Close() override {
     log_.push_back("close");
     return 0;
@@ -56,8 +54,8 @@ class ScriptedFiles : public platform::FileSystem {
 public:
   ScriptedFiles(Log& log, std::function<uint32_t(int)> script) : log_(log), script_(std::move(script)) {}
 
-  std::unique_ptr<platform::File> Open(const std::string& path, Access access, Share share,
-                                       Disposition disposition, uint32_t* error) override {
+  std::unique_ptr<platform::File> Open(const std::string& path, Access access, Share share, Disposition disposition,
+                                       uint32_t* error) override {
     EXPECT_EQ(path, "c:\\Brannoch\\Brannoch.EXE");
     EXPECT_EQ(access, Access::ReadWrite);
     EXPECT_EQ(share, Share::ReadWrite);

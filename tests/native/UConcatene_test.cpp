@@ -106,9 +106,9 @@ TEST_F(UConcatene, ExpandsEveryMemberBesideThePayloadAndDeletesTheTemporaryFile)
   EXPECT_EQ(head, (std::vector<std::string>{"Caption Déconcaténation de " + archive,
                                             "Label1 Extraction des fichiers de l'archive " + archive, "Label6 ",
                                             "Label2 Réalisé", "Position 0", "Show"}));
-  EXPECT_EQ(rec.Texts("Label6 "), (std::vector<std::string>{"", "Extraction de brannoch.exe",
-                                                            "Extraction de Fiche client.frm",
-                                                            "Extraction de Liste d'achats.lst"}));
+  EXPECT_EQ(rec.Texts("Label6 "),
+            (std::vector<std::string>{"", "Extraction de brannoch.exe", "Extraction de Fiche client.frm",
+                                      "Extraction de Liste d'achats.lst"}));
   EXPECT_EQ(rec.Positions(), (std::vector<int>{0, 33, 67, 100}));
   std::vector<std::string> tail(rec.Events.end() - 3, rec.Events.end());
   EXPECT_EQ(tail, (std::vector<std::string>{"Label2 Réalisé", "Hide", "Free"}));
@@ -151,8 +151,8 @@ TEST_F(UConcatene, UnusedNameBytesDoNotMatter) {
 TEST_F(UConcatene, TemporaryExtensionFollowsThePayloadExtension) {
   struct Case {
     std::string name, temporary;
-  } cases[] = {{"P.ctn", "P.TMP"}, {"P.Ctn", "P.TMP"}, {"P.CTNX", "P.TMP"}, {"P.FCC", "P.CTN"},
-               {"P", "P.CTN"},     {"a.b\\P", "a.b\\P.CTN"}};
+  } cases[] = {{"P.ctn", "P.TMP"}, {"P.Ctn", "P.TMP"}, {"P.CTNX", "P.TMP"},
+               {"P.FCC", "P.CTN"}, {"P", "P.CTN"},     {"a.b\\P", "a.b\\P.CTN"}};
   for (const Case& c : cases) {
     fs.ClearCalls();
     fs.AddFile(dir + "\\" + c.name, Payload(Archive({{"m", "x"}}, 4)));
@@ -206,7 +206,8 @@ TEST_F(UConcatene, InterruptionDuringTheLastMemberIsNeverReported) {
 TEST_F(UConcatene, ArchiveCutInsideAMemberKeepsWhatWasWritten) {
   std::string a = Archive({{"1", "aaaa"}, {"2", "bbbb"}, {"3", "cccc"}, {"4", "dddd"}}, 8);
   fs.AddFile(payload, Payload(a.substr(0, a.size() - 6)));
-  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"3\"");
+  EXPECT_EQ(Raised([&] { Expand(); }),
+            ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"3\"");
   EXPECT_EQ(fs.Contents(dir + "\\1"), "aaaa");
   EXPECT_EQ(fs.Contents(dir + "\\2"), "bbbb");
   EXPECT_EQ(fs.Contents(dir + "\\3"), "");
@@ -216,10 +217,29 @@ TEST_F(UConcatene, ArchiveCutInsideAMemberKeepsWhatWasWritten) {
 }
 
 TEST_F(UConcatene, UnsafeNamesRefuseTheWholeArchive) {
-  const std::string names[] = {"",         ".",       "..",        "..\\evil.exe", "a/b",      "C:x",
-                               "a*",       "a?",      "\"q\"",     "<a>",          "a|b",      std::string("a\x1f", 2),
-                               std::string("a\0b", 3), "trail.",  "trail ",    "CON",          "con.txt",  "Nul",
-                               "COM1.dat", "lpt9",    "AUX .ini",  "prn.a.b",      "COM\xB9"};
+  const std::string names[] = {"",
+                               ".",
+                               "..",
+                               "..\\evil.exe",
+                               "a/b",
+                               "C:x",
+                               "a*",
+                               "a?",
+                               "\"q\"",
+                               "<a>",
+                               "a|b",
+                               std::string("a\x1f", 2),
+                               std::string("a\0b", 3),
+                               "trail.",
+                               "trail ",
+                               "CON",
+                               "con.txt",
+                               "Nul",
+                               "COM1.dat",
+                               "lpt9",
+                               "AUX .ini",
+                               "prn.a.b",
+                               "COM\xB9"};
   for (const std::string& bad : names) {
     MemoryFileSystem fresh;
     ProgressRecorder r;
@@ -238,8 +258,7 @@ TEST_F(UConcatene, UnsafeNamesRefuseTheWholeArchive) {
 }
 
 TEST_F(UConcatene, PlainNamesThatLookUnusualAreAccepted) {
-  Put({{"CONSOLE.txt", "1"}, {"COM10", "2"}, {"lpt.txt", "3"}, {"Fiche d'éleve.frm", "4"}, {".profil", "5"}},
-      30);
+  Put({{"CONSOLE.txt", "1"}, {"COM10", "2"}, {"lpt.txt", "3"}, {"Fiche d'éleve.frm", "4"}, {".profil", "5"}}, 30);
   Expand();
   EXPECT_EQ(Written().size(), 5u);
 }
@@ -259,7 +278,8 @@ TEST_F(UConcatene, DamagedCountsAndSizesAreCheckedAgainstTheFile) {
   a = Archive({{"a", "x"}, {"b", "y"}}, 4);
   a.replace(5 + 8 + 4, 4, Le32(0x7FFFFFF0));
   fs.AddFile(payload, Payload(a));
-  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"b\"");
+  EXPECT_EQ(Raised([&] { Expand(); }),
+            ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"b\"");
   EXPECT_EQ(fs.Contents(dir + "\\a"), "x");
   EXPECT_EQ(fs.Contents(dir + "\\b"), "");
 
@@ -279,8 +299,8 @@ TEST_F(UConcatene, DataAfterTheLastMemberRefuseTheArchiveBeforeAnythingIsWritten
   struct Case {
     std::string archive, raised;
   } cases[] = {
-      {whole + "!!!", "EArchiveError: Données en trop dans l'archive \"" + archive +
-                          "\" : 3 octets après le dernier membre"},
+      {whole + "!!!",
+       "EArchiveError: Données en trop dans l'archive \"" + archive + "\" : 3 octets après le dernier membre"},
       {fewer, "EArchiveError: Données en trop dans l'archive \"" + archive + "\" : 10 octets après le dernier membre"},
   };
   for (const Case& c : cases) {
@@ -340,7 +360,8 @@ TEST_F(UConcatene, ControlBytesOfANameAreShownEscaped) {
 TEST_F(UConcatene, MissingPayloadWaitsASecondThenFailsToOpen) {
   clock.Step = ManualClock::Millisecond;
   fs.AddFolder(dir);
-  EXPECT_EQ(Raised([&] { Expand(); }), "EFOpenError: Impossible d'ouvrir le fichier \"" + payload + "\". Le fichier spécifié est introuvable.");
+  EXPECT_EQ(Raised([&] { Expand(); }),
+            "EFOpenError: Impossible d'ouvrir le fichier \"" + payload + "\". Le fichier spécifié est introuvable.");
   EXPECT_GE(clock.Time, 1000 * ManualClock::Millisecond);
   EXPECT_LT(clock.Time, 1010 * ManualClock::Millisecond);
 }
@@ -349,8 +370,10 @@ TEST_F(UConcatene, DamagedPayloadWritesNothing) {
   std::string p = Payload(Archive({{"a", "x"}}, 4));
   p.back() ^= 0x55;
   fs.AddFile(payload, p);
-  EXPECT_EQ(Raised([&] { Expand(); }), "ECompressionError: Error in compression routine: -3 (somme de contrôle "
-                                       "Adler-32 incorrecte) : \"" + payload + "\"");
+  EXPECT_EQ(Raised([&] { Expand(); }),
+            "ECompressionError: Error in compression routine: -3 (somme de contrôle "
+            "Adler-32 incorrecte) : \"" +
+                payload + "\"");
   EXPECT_TRUE(Written().empty());
   EXPECT_EQ(fs.OpenHandles(), 0);
 }
@@ -360,7 +383,8 @@ TEST_F(UConcatene, TemporaryFileThatCannotBeCreated) {
   fs.AddFault({Op::Open, dir + "\\Brannoch.CTN", platform::ErrorAccessDenied});
   EXPECT_EQ(Raised([&] { Expand(); }),
             "EFCreateError: "
-            "Impossible de créer le fichier \"" + dir + "\\Brannoch.CTN\". Accès refusé.");
+            "Impossible de créer le fichier \"" +
+                dir + "\\Brannoch.CTN\". Accès refusé.");
 }
 
 TEST_F(UConcatene, MemberThatCannotBeCreatedIsAnAccessError) {
@@ -437,7 +461,8 @@ TEST_F(UConcatene, MembersAreCopiedInPiecesAtTheirEdges) {
 TEST_F(UConcatene, ArchiveCutInsideALargeMemberLeavesItEmpty) {
   std::string a = Archive({{"1", "aaaa"}, {"2", Noise(MorceauDeCopie + 10, 3)}}, 8);
   fs.AddFile(payload, Payload(a.substr(0, a.size() - 1)));
-  EXPECT_EQ(Raised([&] { Expand(); }), ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"2\"");
+  EXPECT_EQ(Raised([&] { Expand(); }),
+            ReadPastEnd + " : l'archive \"" + dir + "\\Brannoch.CTN\" s'arrête dans le membre \"2\"");
   EXPECT_EQ(fs.Contents(dir + "\\1"), "aaaa");
   EXPECT_EQ(fs.Contents(dir + "\\2"), "");
   EXPECT_TRUE(fs.IsFile(dir + "\\Brannoch.CTN"));
@@ -451,8 +476,8 @@ TEST_F(UConcatene, PayloadStaysWriteProtectedWhileItIsInflated) {
     if (op != Op::Write || path != dir + "\\Brannoch.CTN") return;
     ++tried;
     uint32_t e = 0;
-    EXPECT_EQ(fs.Open(payload, platform::Access::Write, platform::Share::ReadWrite,
-                      platform::Disposition::OpenExisting, &e),
+    EXPECT_EQ(fs.Open(payload, platform::Access::Write, platform::Share::ReadWrite, platform::Disposition::OpenExisting,
+                      &e),
               nullptr);
     EXPECT_EQ(e, platform::ErrorSharingViolation);
   };
@@ -469,8 +494,8 @@ TEST_F(UConcatene, StreamFailureAfterTheTemporaryFileWasStartedLeavesNothing) {
       // Cut short after some pieces were written, and a trailer that does not
       // match what was written in full.
       {whole.substr(0, whole.size() / 2),
-       "ECompressionError: Error in compression routine: -5 (flux coupé avant sa fin, après 393223 octets étendus) : \"" + payload +
-           "\""},
+       "ECompressionError: Error in compression routine: -5 (flux coupé avant sa fin, après 393223 octets étendus) : \"" +
+           payload + "\""},
       {whole.substr(0, whole.size() - 1) + static_cast<char>(whole.back() ^ 1),
        "ECompressionError: Error in compression routine: -3 (somme de contrôle Adler-32 incorrecte) : \"" + payload +
            "\""},

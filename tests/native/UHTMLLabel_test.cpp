@@ -2,10 +2,10 @@
 // its painting sets, on the raster canvas.
 #include <gtest/gtest.h>
 
-#include "markup/DessineHTML.h"
 #include "common/Errors.h"
-#include "draw/RasterCanvas.h"
 #include "controls/UHTMLLabel.h"
+#include "draw/RasterCanvas.h"
+#include "markup/DessineHTML.h"
 #include "support/FakeControlParent.h"
 
 TEST(THTMLLabel, SettingTheSameCaptionTwiceRepaintsOnce) {

@@ -63,9 +63,7 @@ std::string Code(int code, const std::string& words) {
   return "Error in compression routine: " + std::to_string(code) + " (" + words + ")";
 }
 
-TEST(ZComp32, EmptyStreamOfSizeZeroSucceedsWithNothingWritten) {
-  EXPECT_EQ(Expand(Packed("")), "");
-}
+TEST(ZComp32, EmptyStreamOfSizeZeroSucceedsWithNothingWritten) { EXPECT_EQ(Expand(Packed("")), ""); }
 
 TEST(ZComp32, ExpandsExactlyAcrossBufferBoundaries) {
   // One full output buffer and nothing after it; then input arriving in
@@ -158,9 +156,8 @@ TEST(ZComp32, ImpossibleSizesAreRefusedBeforeReserving) {
     EXPECT_EQ(out.Size(), 0u);
   }
   EXPECT_EQ(Failure(Le32(0x80000000u) + z), Code(Z_DATA_ERROR, "taille annoncée de 2147483648 octets, hors du format"));
-  EXPECT_EQ(Failure(Le32(20000000) + z),
-            Code(Z_DATA_ERROR, "taille annoncée de 20000000 octets, impossible pour " + std::to_string(z.size()) +
-                                   " octets compressés"));
+  EXPECT_EQ(Failure(Le32(20000000) + z), Code(Z_DATA_ERROR, "taille annoncée de 20000000 octets, impossible pour " +
+                                                                std::to_string(z.size()) + " octets compressés"));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "installer/UAttente.h"
 #include "controls/win32/Application.h"
+#include "installer/UAttente.h"
 #include "installer/win32/Attente.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -22,8 +22,8 @@ public:
   LockedProgramme() {
     CreateDirectoryA("c:\\Brannoch", nullptr);
     made_ = GetFileAttributesA(Programme) == INVALID_FILE_ATTRIBUTES;
-    lock_ = UniqueHandle(CreateFileA(Programme, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    lock_ = UniqueHandle(
+        CreateFileA(Programme, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
   ~LockedProgramme() {
     lock_.Reset();

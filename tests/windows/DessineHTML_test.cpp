@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "markup/DessineHTML.h"
 #include "dialogs/UBM.h"
 #include "installer/Messages.h"
+#include "markup/DessineHTML.h"
 
 namespace {
 
@@ -146,7 +146,7 @@ TEST(DessineHTMLOnGdi, TheInstallersMessagesLayOutWithinTheBoxByTheirOwnFontMetr
     EXPECT_EQ(y, lines.rbegin()->first + lines.rbegin()->second);
 
     Rect ink = Ink(dib);
-    EXPECT_GE(ink.left, X - 1);  // "<I>" at a line start nudges the pen left
+    EXPECT_GE(ink.left, X - 1);       // "<I>" at a line start nudges the pen left
     EXPECT_LE(ink.right, X + W + 2);  // italic overhang
     EXPECT_GE(ink.top, Y);
     EXPECT_LE(ink.bottom, y);

@@ -200,10 +200,12 @@ TEST_F(Dossier, TheMessageBoxShowsThePictureAndGrowsWithIt) {
     // The label's own paint has set its height: one pixel above the text.
     (sansImage == 0 ? sansImage : avecImage) = s.LeMessage.Height();
     WindowDc dc(s.Handle());
-    bleu = Boite([&](int x, int y) {
-      COLORREF c = GetPixel(dc.Get(), x, y);
-      return Colour{GetRValue(c)} | Colour{GetGValue(c)} << 8 | Colour{GetBValue(c)} << 16;
-    }, 200, 120, Bleu);
+    bleu = Boite(
+        [&](int x, int y) {
+          COLORREF c = GetPixel(dc.Get(), x, y);
+          return Colour{GetRValue(c)} | Colour{GetGValue(c)} << 8 | Colour{GetBValue(c)} << 16;
+        },
+        200, 120, Bleu);
     PostMessageA(s.Handle(), WM_KEYDOWN, VK_RETURN, 0);
   };
   EXPECT_EQ(b.BoiteMessage("Image", "Le logo :", "Ok", 0), 1);

@@ -46,7 +46,9 @@ LPARAM Centre(const SpeedButton& b) { return MAKELPARAM(b.Left() + b.Width() / 2
 void EcritBmp(const char* name, COLORREF c) {
   const int w = 16, h = 16, row = w * 3, size = 54 + row * h;
   std::vector<uint8_t> f(size, 0);
-  auto put32 = [&](int at, uint32_t v) { for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> (8 * i)); };
+  auto put32 = [&](int at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> (8 * i));
+  };
   f[0] = 'B';
   f[1] = 'M';
   put32(2, size);

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
+#include "controls/Label.h"
 #include "controls/SpeedButton.h"
 #include "controls/win32/Application.h"
 #include "controls/win32/Form.h"
-#include "controls/Label.h"
 
 using namespace win32;
 
@@ -108,7 +108,7 @@ TEST(Form, ClickOnlyWhenReleasedOverThePressedButton) {
   f.closeOnClick = false;
   PostMessageA(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(30, 110));
   PostMessageA(f.Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(250, 20));
-  PostMessageA(f.Handle(), WM_LBUTTONUP, 0, At(250, 20));  // released elsewhere: no click
+  PostMessageA(f.Handle(), WM_LBUTTONUP, 0, At(250, 20));             // released elsewhere: no click
   PostMessageA(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(250, 20));  // on no control
   PostMessageA(f.Handle(), WM_LBUTTONUP, 0, At(30, 110));
   PostMessageA(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(154, 126));

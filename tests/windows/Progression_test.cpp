@@ -84,11 +84,13 @@ TEST(TProgression, IsLaidOutAsDesigned) {
   EXPECT_EQ(p.SpeedButton1.Color(), 14215660u);
   EXPECT_EQ(p.SpeedButton1.Glyph().Width, 16);
   EXPECT_EQ(Bounds(p.Label7), (Rect{395, 136, 551, 148}));
-  for (auto [l, x, y] : {std::tuple{&p.Label1, 21, 5}, {&p.Label6, 22, 22}, {&p.Label2, 122, 68}, {&p.Label3, 23, 88}}) {
+  for (auto [l, x, y] :
+       {std::tuple{&p.Label1, 21, 5}, {&p.Label6, 22, 22}, {&p.Label2, 122, 68}, {&p.Label3, 23, 88}}) {
     EXPECT_EQ(l->Left(), x) << l->Caption();
     EXPECT_EQ(l->Top(), y) << l->Caption();
   }
-  for (auto [l, x, y] : {std::tuple{&p.Label4, 90, 104}, {&p.Totale, 161, 104}, {&p.Label5, 90, 120}, {&p.Restante, 161, 120}}) {
+  for (auto [l, x, y] :
+       {std::tuple{&p.Label4, 90, 104}, {&p.Totale, 161, 104}, {&p.Label5, 90, 120}, {&p.Restante, 161, 120}}) {
     EXPECT_EQ(Right(*l), x) << l->Caption();
     EXPECT_EQ(l->Top(), y) << l->Caption();
   }
@@ -339,7 +341,8 @@ class CliqueA : public Win32FileSystem {
 public:
   std::unique_ptr<platform::File> Open(const std::string& path, platform::Access access, platform::Share share,
                                        platform::Disposition disposition, uint32_t* error) override {
-    if (fenetre && path.size() >= Nom(at).size() && path.compare(path.size() - Nom(at).size(), std::string::npos, Nom(at)) == 0)
+    if (fenetre && path.size() >= Nom(at).size() &&
+        path.compare(path.size() - Nom(at).size(), std::string::npos, Nom(at)) == 0)
       Click(fenetre->Form().Handle(), BoutonX, BoutonY);
     return Win32FileSystem::Open(path, access, share, disposition, error);
   }

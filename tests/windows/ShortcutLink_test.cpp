@@ -119,8 +119,8 @@ TEST(Win32ShellLinks, AShortcutThatCannotBeSavedRaisesEShortcutError) {
   Win32ShellLinks links;
   installer::ShortcutServices s{registry, links};
   try {
-    installer::CreeRaccourci(s, "C:\\dossier-absent\\sous-dossier\\Appli", "c:\\Brannoch\\Brannoch.EXE", "", "", "",
-                             "", 0, 0);
+    installer::CreeRaccourci(s, "C:\\dossier-absent\\sous-dossier\\Appli", "c:\\Brannoch\\Brannoch.EXE", "", "", "", "",
+                             0, 0);
     FAIL() << "no error";
   } catch (const EShortcutError& e) {
     EXPECT_EQ(e.Message(), "Unable to create .lnk file");

@@ -103,8 +103,7 @@ TEST_F(Win32Files, CreatingAndCopyingReplaceASymbolicLink) {
     // Wine reports success and makes nothing; its host links are planted by
     // the end-to-end "links" run instead.
     GTEST_SKIP() << "NOTE: this system makes no symbolic link to a file ("
-                 << (made ? std::string("CreateSymbolicLinkA succeeded without one")
-                          : "error " + std::to_string(error))
+                 << (made ? std::string("CreateSymbolicLinkA succeeded without one") : "error " + std::to_string(error))
                  << "); not tested here";
   }
   ASSERT_TRUE(CreateSymbolicLinkA(copied.c_str(), target.c_str(), 0));

@@ -4,9 +4,9 @@
 #include <iostream>
 #include <iterator>
 
+#include "Surface.h"
 #include "common/Echappe.h"
 #include "common/Errors.h"
-#include "Surface.h"
 #include "dialogs/win32/FMB.h"
 
 namespace {

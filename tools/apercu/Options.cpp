@@ -8,8 +8,7 @@ const char* const Usage =
     "  writes it to OUT.png and prints the returned y (defaults: width 400, x 20, y 5, back FFFFFF;\n"
     "  W from 0 to 16000, X and Y from -16000 to 16000, PT from 1 to 1000)\n";
 
-bool LitNombre(const std::vector<std::string>& args, std::size_t& i, int min, int max, int& out,
-               std::string& error) {
+bool LitNombre(const std::vector<std::string>& args, std::size_t& i, int min, int max, int& out, std::string& error) {
   int v = 0;
   if (i + 1 >= args.size() || !TryStrToInt(args[i + 1], v) || v < min || v > max) {
     error = args[i] + " wants a whole number from " + std::to_string(min) + " to " + std::to_string(max);

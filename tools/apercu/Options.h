@@ -28,8 +28,7 @@ struct Options {
 // Reads the whole number that follows the option args[i] into out and moves
 // i onto it. False, with a message naming the option and its range, when the
 // value is missing, not a whole number, or outside [min, max].
-bool LitNombre(const std::vector<std::string>& args, std::size_t& i, int min, int max, int& out,
-               std::string& error);
+bool LitNombre(const std::vector<std::string>& args, std::size_t& i, int min, int max, int& out, std::string& error);
 
 // Reads the arguments; on a mistake returns nothing and sets error.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);

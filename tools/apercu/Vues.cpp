@@ -41,9 +41,7 @@ bool Rgb(const std::string& s, Colour& c) {
   return true;
 }
 
-int Ecrit(const std::string& out, const Bitmap& b) {
-  return WritePng(out, b) ? Fait : Erreur("cannot write " + out);
-}
+int Ecrit(const std::string& out, const Bitmap& b) { return WritePng(out, b) ? Fait : Erreur("cannot write " + out); }
 
 int Gradient(const std::vector<std::string>& args) {
   TGradient g;
@@ -62,15 +60,18 @@ int Gradient(const std::vector<std::string>& args) {
     } else if ((a == "--from" || a == "--to") && valeur) {
       if (!Rgb(args[++i], c)) return Erreur(a + " wants RRGGBB in hexadecimal");
       (a == "--from" ? from : to) = true;
-      if (a == "--from") g.SetColorBegin(c); else g.SetColorEnd(c);
+      if (a == "--from") g.SetColorBegin(c);
+      else g.SetColorEnd(c);
     } else if ((a == "--shift" || a == "--rotation") && valeur) {
       if (!Entier(args[++i], v)) return Erreur(a + " wants a whole number (-100 to 100)");
-      if (a == "--shift") g.SetShift(v); else g.SetRotation(v);
+      if (a == "--shift") g.SetShift(v);
+      else g.SetRotation(v);
     } else if (a == "--reverse") {
       g.SetReverse(true);
     } else if ((a.size() > 1 && a[0] == '-') || !out.empty()) {
-      return Erreur("usage: apercu --gradient STYLE --from RRGGBB --to RRGGBB [--shift S] [--rotation R] "
-                    "[--reverse] OUT.png");
+      return Erreur(
+          "usage: apercu --gradient STYLE --from RRGGBB --to RRGGBB [--shift S] [--rotation R] "
+          "[--reverse] OUT.png");
     } else {
       out = a;
     }

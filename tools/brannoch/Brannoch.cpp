@@ -56,12 +56,11 @@ std::string Parameters() {
 
 void AddRow(HWND parent, int top, const char* label, int id, const std::string& value) {
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  HWND l = CreateWindowExA(0, "STATIC", label, WS_CHILD | WS_VISIBLE, 10, top + 3, 80, 20, parent,
-                           nullptr, nullptr, nullptr);
-  HWND e = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", value.c_str(),
-                           WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 90, top, 420, 22,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+  HWND l = CreateWindowExA(0, "STATIC", label, WS_CHILD | WS_VISIBLE, 10, top + 3, 80, 20, parent, nullptr, nullptr,
                            nullptr);
+  HWND e = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", value.c_str(),
+                           WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 90, top, 420, 22, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
   SendMessageA(l, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(e, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
@@ -73,9 +72,7 @@ LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       AddRow(w, 44, "Paramètres :", kParamsId, Parameters());
       AddRow(w, 76, "Dossier :", kFolderId, CurrentFolder());
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcA(w, msg, wp, lp);
 }
@@ -95,8 +92,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   constexpr DWORD style = WS_OVERLAPPEDWINDOW;
   RECT r{0, 0, 520, 110};
   AdjustWindowRect(&r, style, FALSE);
-  HWND w = CreateWindowExA(0, kClass, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+  HWND w = CreateWindowExA(0, kClass, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
+                           nullptr, nullptr, instance, nullptr);
   if (!w) return 1;
   ShowWindow(w, show);
   UpdateWindow(w);

@@ -94,8 +94,8 @@ public:
     if (size < TailleDeTete) throw EFccError("archive tronquée : " + std::to_string(size) + " octets");
     if (!NombreDansLeFormat(count_)) throw EFccError("nombre de membres hors du format : " + std::to_string(count_));
     if (offset_ > size)
-      throw EFccError("table tronquée : " + std::to_string(count_) + " membres annoncés dans " +
-                      std::to_string(size) + " octets");
+      throw EFccError("table tronquée : " + std::to_string(count_) + " membres annoncés dans " + std::to_string(size) +
+                      " octets");
     if (!fault_.empty()) throw EFccError(fault_);
     if (offset_ + data_ > size)
       throw EFccError("données tronquées : " + std::to_string(offset_ + data_ - size) + " octets manquent");
@@ -146,8 +146,12 @@ public:
   void SetLabel6(const std::string& text) override { label6_ = text; }
   void SetPosition(int percent) override {
     label2_ = " " + std::to_string(percent) + "% réalisé";
-    if (!label6_.empty()) out_ << "[" << (percent < 10 ? "  " : percent < 100 ? " " : "") << percent << "%] "
-                               << Utf8(EchappeControles(label6_)) << "\n";
+    if (!label6_.empty())
+      out_ << "["
+           << (percent < 10    ? "  "
+               : percent < 100 ? " "
+                               : "")
+           << percent << "%] " << Utf8(EchappeControles(label6_)) << "\n";
   }
   void Show() override {}
   void Hide() override {}
@@ -185,9 +189,8 @@ std::string Absolute(const std::string& host) {
 }
 
 std::string Summary(const Listing& l) {
-  return std::to_string(l.Count) + " membres, L = " + std::to_string(l.NameField) + ", " +
-         std::to_string(l.Expanded) + " octets une fois étendu, " + std::to_string(l.Compressed) +
-         " octets compressés\n";
+  return std::to_string(l.Count) + " membres, L = " + std::to_string(l.NameField) + ", " + std::to_string(l.Expanded) +
+         " octets une fois étendu, " + std::to_string(l.Compressed) + " octets compressés\n";
 }
 
 // Every message is cp1252 and shown with its control bytes escaped: names

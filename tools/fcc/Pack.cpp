@@ -130,10 +130,8 @@ public:
     if (shown_ && Seconds(now - last_) < every) return;
     std::string line = "fcc : lecture " + std::to_string(total_ ? std::min<uint64_t>(100, read_ * 100 / total_) : 100) +
                        " % (" + std::to_string(filesDone_) + "/" + std::to_string(files_) + " fichiers)";
-    if (o_.ProgressInPlace)
-      *o_.Progress << "\r" << line << std::flush;
-    else
-      *o_.Progress << line << "\n" << std::flush;
+    if (o_.ProgressInPlace) *o_.Progress << "\r" << line << std::flush;
+    else *o_.Progress << line << "\n" << std::flush;
     shown_ = true;
     last_ = now;
   }
@@ -183,8 +181,7 @@ std::vector<Input> Inputs(const PackOptions& o) {
     HostFile::Open(f);  // readable: refused now rather than halfway through
     add(BaseName(f), f, size);
   }
-  if (o.PadTo.has_value() != !o.PadMember.empty())
-    throw EFccError("--pad-to et --pad-member vont ensemble");
+  if (o.PadTo.has_value() != !o.PadMember.empty()) throw EFccError("--pad-to et --pad-member vont ensemble");
   if (o.PadTo) add(o.PadMember, "", 0);
   return inputs;
 }

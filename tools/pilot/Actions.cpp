@@ -86,8 +86,8 @@ void Actions::Texts(HWND w, const std::string& title) {
 void Actions::Do(HWND w, const std::string& title, const Action& a) {
   std::string error;
   const bool needsWindow = a.verb == Verb::Key || a.verb == Verb::Char || a.verb == Verb::ClickPoint ||
-                           a.verb == Verb::ClickButton || a.verb == Verb::ClickControl ||
-                           a.verb == Verb::Close || a.verb == Verb::Shot || a.verb == Verb::Texts;
+                           a.verb == Verb::ClickButton || a.verb == Verb::ClickControl || a.verb == Verb::Close ||
+                           a.verb == Verb::Shot || a.verb == Verb::Texts;
   if (needsWindow && !w) return Fail(title, a, "no window to act on before the program starts");
   if (needsWindow && !IsWindow(w)) return Fail(title, a, "the window is gone");
   switch (a.verb) {
@@ -135,12 +135,8 @@ void Actions::Do(HWND w, const std::string& title, const Action& a) {
       if (o_.shots.empty()) return Fail(title, a, "no --shots folder");
       Shot(w);
       break;
-    case Verb::Texts:
-      Texts(w, title);
-      break;
-    case Verb::Sleep:
-      Sleep(std::min<DWORD>(a.ms, deadline_.Left()));
-      break;
+    case Verb::Texts: Texts(w, title); break;
+    case Verb::Sleep: Sleep(std::min<DWORD>(a.ms, deadline_.Left())); break;
     case Verb::Run:
       if (!processes_.Start(a.text, "run")) Fail(title, a, "cannot start");
       break;

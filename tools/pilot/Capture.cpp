@@ -56,12 +56,8 @@ bool Capture(HWND window, CaptureMethod method, Picture& r, std::string& error) 
       case CaptureMethod::Screen:
         done = BitBlt(memory.Get(), 0, 0, r.width, r.height, source, origin.x, origin.y, SRCCOPY);
         break;
-      case CaptureMethod::Window:
-        done = BitBlt(memory.Get(), 0, 0, r.width, r.height, source, 0, 0, SRCCOPY);
-        break;
-      case CaptureMethod::Print:
-        done = PrintWindow(window, memory.Get(), PW_CLIENTONLY);
-        break;
+      case CaptureMethod::Window: done = BitBlt(memory.Get(), 0, 0, r.width, r.height, source, 0, 0, SRCCOPY); break;
+      case CaptureMethod::Print: done = PrintWindow(window, memory.Get(), PW_CLIENTONLY); break;
     }
     if (!done) {
       error = "capture failed";

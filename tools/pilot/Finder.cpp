@@ -29,8 +29,8 @@ std::string ControlText(HWND w) {
   if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
   std::string buf(len + 1, '\0');
   DWORD_PTR got = 0;
-  if (!SendMessageTimeoutA(w, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
-                           SMTO_ABORTIFHUNG, 2000, &got))
+  if (!SendMessageTimeoutA(w, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG, 2000,
+                           &got))
     return {};
   buf.resize(got);
   return buf;

@@ -89,8 +89,7 @@ bool Focus(HWND window) {
 }
 
 bool PressKey(HWND window, InputMethod method, int vk, int mods, std::string& error) {
-  return method == InputMethod::Send ? SendKey(window, vk, mods, error)
-                                     : PostKey(window, vk, mods, error);
+  return method == InputMethod::Send ? SendKey(window, vk, mods, error) : PostKey(window, vk, mods, error);
 }
 
 bool TypeChars(HWND window, InputMethod method, const std::string& text, std::string& error) {
@@ -106,8 +105,7 @@ bool TypeChars(HWND window, InputMethod method, const std::string& text, std::st
     }
     SHORT scan = VkKeyScanA(static_cast<CHAR>(ch));
     if (scan != -1) {
-      const int mods = ((scan >> 8) & 1 ? kShift : 0) | ((scan >> 8) & 2 ? kCtrl : 0) |
-                       ((scan >> 8) & 4 ? kAlt : 0);
+      const int mods = ((scan >> 8) & 1 ? kShift : 0) | ((scan >> 8) & 2 ? kCtrl : 0) | ((scan >> 8) & 4 ? kAlt : 0);
       if (!SendKey(window, scan & 0xFF, mods, error)) return false;
       continue;
     }
@@ -151,8 +149,7 @@ bool ClickAt(HWND window, InputMethod method, int x, int y, std::string& error) 
   POINT p{x, y};
   HWND target = ChildAt(window, p);
   const LPARAM at = MAKELPARAM(p.x, p.y);
-  if (!PostMessageA(target, WM_MOUSEMOVE, 0, at) ||
-      !PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, at) ||
+  if (!PostMessageA(target, WM_MOUSEMOVE, 0, at) || !PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, at) ||
       !PostMessageA(target, WM_LBUTTONUP, 0, at)) {
     error = "PostMessage failed";
     return false;

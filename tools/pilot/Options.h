@@ -10,19 +10,19 @@
 namespace pilot {
 
 struct Options {
-  std::string log;                  // --log, in Windows form
-  std::string shots;                // --shots, in Windows form
-  std::string scriptFile;           // --script, in Windows form
-  std::vector<std::string> lines;   // the --do lines in order
+  std::string log;                 // --log, in Windows form
+  std::string shots;               // --shots, in Windows form
+  std::string scriptFile;          // --script, in Windows form
+  std::vector<std::string> lines;  // the --do lines in order
   bool answerFirst = false;
-  std::string cwd;                  // --cwd, in Windows form
-  int timeout = 120;                // seconds
-  int settle = 300;                 // milliseconds
+  std::string cwd;    // --cwd, in Windows form
+  int timeout = 120;  // seconds
+  int settle = 300;   // milliseconds
   InputMethod input = InputMethod::Send;
   CaptureMethod capture = CaptureMethod::Screen;
   bool waitAll = false;
   bool killRest = false;
-  std::string command;              // the program's command line, after "--"
+  std::string command;  // the program's command line, after "--"
 };
 
 // The usage text written after a command-line error.

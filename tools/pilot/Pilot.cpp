@@ -55,8 +55,7 @@ int Main() {
       text << in.rdbuf();
       script = ParseScript(ScriptToAnsi(text.str()), o.scriptFile);
     }
-    for (size_t i = 0; i < o.lines.size(); ++i)
-      ParseLine(script, o.lines[i], "--do " + std::to_string(i + 1));
+    for (size_t i = 0; i < o.lines.size(); ++i) ParseLine(script, o.lines[i], "--do " + std::to_string(i + 1));
     if (o.answerFirst) ParseLine(script, "when \"*\" key Enter", "--answer-first");
   } catch (const ScriptError& e) {
     std::fprintf(stderr, "pilot: %s\n", e.what());

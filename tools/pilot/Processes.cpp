@@ -31,8 +31,8 @@ Process* ProcessTree::Start(const std::string& command, const char* verb) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::string cmd = DosCommandLine(command);
-  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      cwd_.empty() ? nullptr : cwd_.c_str(), &si, &pi)) {
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd_.empty() ? nullptr : cwd_.c_str(),
+                      &si, &pi)) {
     DWORD e = GetLastError();
     log_.Line(std::string("error cannot start ") + Quote(cmd) + " (system error " + std::to_string(e) + ")");
     std::fprintf(stderr, "pilot: cannot start %s (system error %lu)\n", cmd.c_str(), e);
@@ -81,8 +81,8 @@ void ProcessTree::Discover() {
       const bool ofShell = shell_ != 0 && e.th32ParentProcessID == shell_ &&
                            std::find(shellBefore_.begin(), shellBefore_.end(), e.th32ProcessID) == shellBefore_.end();
       if (!ofShell && !Tracked(e.th32ParentProcessID)) continue;
-      HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE,
-                             FALSE, e.th32ProcessID);
+      HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
+                             e.th32ProcessID);
       if (!h) continue;
       auto fresh = std::make_unique<Process>();
       fresh->pid = e.th32ProcessID;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/Handles.h"
 #include "Log.h"
+#include "platform/win32/Handles.h"
 
 namespace pilot {
 
@@ -20,7 +20,7 @@ struct Process {
   bool logged = false;  // a child's "process" line is written
   win32::UniqueHandle handle;
   bool ended = false;
-  DWORD code = 0;       // the exit code, once ended
+  DWORD code = 0;  // the exit code, once ended
 };
 
 class ProcessTree {

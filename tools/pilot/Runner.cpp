@@ -10,11 +10,7 @@
 namespace pilot {
 
 Runner::Runner(const Options& o, Script& s, Log& log)
-    : o_(o),
-      script_(s),
-      log_(log),
-      deadline_(o.timeout),
-      processes_(log, o.cwd),
+    : o_(o), script_(s), log_(log), deadline_(o.timeout), processes_(log, o.cwd),
       actions_(o, log, processes_, deadline_) {}
 
 int Runner::Run() {

@@ -74,11 +74,13 @@ int KeyCode(const std::string& name) {
     if (std::isalnum(c)) return std::toupper(c);
     return 0;
   }
-  static const struct { const char* name; int vk; } keys[] = {
-      {"enter", 0x0D},     {"return", 0x0D}, {"escape", 0x1B},   {"esc", 0x1B},
-      {"tab", 0x09},       {"space", 0x20},  {"backspace", 0x08}, {"delete", 0x2E},
-      {"left", 0x25},      {"up", 0x26},     {"right", 0x27},    {"down", 0x28},
-      {"home", 0x24},      {"end", 0x23},    {"pageup", 0x21},   {"pagedown", 0x22},
+  static const struct {
+    const char* name;
+    int vk;
+  } keys[] = {
+      {"enter", 0x0D},     {"return", 0x0D}, {"escape", 0x1B}, {"esc", 0x1B},      {"tab", 0x09},   {"space", 0x20},
+      {"backspace", 0x08}, {"delete", 0x2E}, {"left", 0x25},   {"up", 0x26},       {"right", 0x27}, {"down", 0x28},
+      {"home", 0x24},      {"end", 0x23},    {"pageup", 0x21}, {"pagedown", 0x22},
   };
   std::string l = Lower(name);
   for (const auto& k : keys)
@@ -105,8 +107,7 @@ void ParseKey(Action& a, const std::string& spec, const std::string& where) {
 }
 
 // One action from tokens [b, e) of the line.
-Action ParseAction(const std::string& line, const std::vector<Token>& t, size_t b, size_t e,
-                   const std::string& where) {
+Action ParseAction(const std::string& line, const std::vector<Token>& t, size_t b, size_t e, const std::string& where) {
   Action a;
   a.source = line.substr(t[b].begin, t[e - 1].end - t[b].begin);
   const std::string verb = Lower(t[b].text);
@@ -138,8 +139,8 @@ Action ParseAction(const std::string& line, const std::vector<Token>& t, size_t 
       a.verb = Verb::ClickPoint;
       if (!ToInt(target.text.substr(0, comma), a.x) || !ToInt(target.text.substr(comma + 1), a.y))
         throw ScriptError(where + ": bad point \"" + target.text + "\"");
-    } else if ((target.text[0] == 'B' || target.text[0] == 'b') &&
-               ToInt(target.text.substr(1), a.button) && a.button > 0) {
+    } else if ((target.text[0] == 'B' || target.text[0] == 'b') && ToInt(target.text.substr(1), a.button) &&
+               a.button > 0) {
       a.verb = Verb::ClickButton;
       a.buttons = 0;
       if (args == 3 && Lower(t[b + 2].text) == "of") {
@@ -211,8 +212,7 @@ bool IsWord(const Token& t, const char* word) {
 
 void ParseLine(Script& script, const std::string& raw, const std::string& where) {
   std::string line = raw;
-  while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-    line.pop_back();
+  while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
   size_t first = line.find_first_not_of(" \t");
   if (first == std::string::npos || line[first] == '#') return;
 

@@ -15,18 +15,18 @@ public:
 };
 
 enum class Verb {
-  Key,         // a key press, possibly with modifiers: vk, mods
-  Char,        // characters typed: text
-  ClickPoint,  // a left click at client coordinates: x, y
-  ClickButton, // a left click on the form's button `button` of `buttons`
-  ClickControl,// a left click on the child control whose caption matches text
-  Close,       // WM_CLOSE to the window
-  CloseOther,  // WM_CLOSE to every visible top-level window whose title matches text
-  Shot,        // one more screenshot of the window
-  Texts,       // log the text of every child control of the window
-  Sleep,       // wait ms milliseconds
-  Run,         // start the command line text (tracked like the program)
-  WaitWindow,  // wait until a visible top-level window whose title matches text shows
+  Key,           // a key press, possibly with modifiers: vk, mods
+  Char,          // characters typed: text
+  ClickPoint,    // a left click at client coordinates: x, y
+  ClickButton,   // a left click on the form's button `button` of `buttons`
+  ClickControl,  // a left click on the child control whose caption matches text
+  Close,         // WM_CLOSE to the window
+  CloseOther,    // WM_CLOSE to every visible top-level window whose title matches text
+  Shot,          // one more screenshot of the window
+  Texts,         // log the text of every child control of the window
+  Sleep,         // wait ms milliseconds
+  Run,           // start the command line text (tracked like the program)
+  WaitWindow,    // wait until a visible top-level window whose title matches text shows
 };
 
 // Modifier bits of a key action.
@@ -55,10 +55,10 @@ struct Rule {
 };
 
 struct Script {
-  std::vector<Action> before;         // run before the program starts
-  std::vector<Rule> rules;            // tried in order for every window shown
-  std::vector<std::string> expects;   // titles that must show before the run ends
-  std::vector<std::string> snaps;     // titles photographed the moment they show
+  std::vector<Action> before;        // run before the program starts
+  std::vector<Rule> rules;           // tried in order for every window shown
+  std::vector<std::string> expects;  // titles that must show before the run ends
+  std::vector<std::string> snaps;    // titles photographed the moment they show
 };
 
 // Adds one line to the script (comments and blank lines add nothing).

@@ -21,8 +21,7 @@ std::string ScriptToAnsi(const std::string& bytes) {
   bool ascii = true;
   for (char c : s) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   if (ascii) return s;
-  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s.data(), static_cast<int>(s.size()),
-                          nullptr, 0) <= 0)
+  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s.data(), static_cast<int>(s.size()), nullptr, 0) <= 0)
     return s;
   return Convert(s, CP_UTF8, CP_ACP, MB_ERR_INVALID_CHARS);
 }
@@ -40,8 +39,7 @@ std::string OneLine(const std::string& s) {
 }
 
 std::string Sanitize(const std::string& title) {
-  static const char* const kFold =
-      "AAAAAAACEEEEIIIIDNOOOOO_OUUUUYTsaaaaaaaceeeeiiiidnooooo_ouuuuyty";
+  static const char* const kFold = "AAAAAAACEEEEIIIIDNOOOOO_OUUUUYTsaaaaaaaceeeeiiiidnooooo_ouuuuyty";
   std::string out;
   for (char ch : title) {
     unsigned char c = static_cast<unsigned char>(ch);

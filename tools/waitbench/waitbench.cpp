@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "installer/UAttente.h"
 #include "controls/win32/Application.h"
+#include "installer/UAttente.h"
 #include "installer/win32/Attente.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
 
   double wall = Seconds(start, end);
   std::printf("attempts %lld in %.3f s: %.0f attempts/s\n", files.opens, wall, files.opens / wall);
-  std::printf("window shown after %.1f ms (attempt 499), hidden at the end: %s\n",
-              Seconds(start, files.at499) * 1000, s.Attente && !s.Attente->IsVisible() ? "yes" : "no");
+  std::printf("window shown after %.1f ms (attempt 499), hidden at the end: %s\n", Seconds(start, files.at499) * 1000,
+              s.Attente && !s.Attente->IsVisible() ? "yes" : "no");
   double shown = Seconds(files.at500, end);
   std::printf("with the window up: %lld attempts in %.3f s: %.0f attempts/s\n", files.opens - 499, shown,
               (files.opens - 499) / shown);

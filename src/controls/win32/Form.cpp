@@ -125,8 +125,7 @@ void Form::SetBounds(int left, int top, int width, int height) {
 void Form::SetClientSize(int width, int height) {
   RECT r{0, 0, width, height};
   AdjustWindowRectEx(&r, Style(), FALSE, ExStyle());
-  SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Application::Instance().RethrowPending();
 }
 
@@ -147,7 +146,8 @@ void Form::SetBorderIcons(BorderIcons b) {
   int w = ClientWidth(), h = ClientHeight();
   icons_ = b;
   SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(Style() | (Visible() ? WS_VISIBLE : 0)));
-  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   SetClientSize(w, h);
 }
 
@@ -222,10 +222,8 @@ void Form::Close() {
   CloseAction a = CloseAction::Hide;
   FormClose(a);
   if (a == CloseAction::None) return;
-  if (modal_)
-    modalEnded_ = true;  // ShowModal hides it once its loop is left
-  else
-    Hide();
+  if (modal_) modalEnded_ = true;  // ShowModal hides it once its loop is left
+  else Hide();
 }
 
 void Form::Invalidate() { ::InvalidateRect(Handle(), nullptr, FALSE); }
@@ -317,8 +315,12 @@ void Form::MouseButton(UINT msg, LPARAM lp) {
   if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK) b = ::MouseButton::Right;
   if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK) b = ::MouseButton::Middle;
   switch (msg) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
       GraphicControl* g = captured_ ? captured_ : ControlAt(controls_, x, y);
       if (!g) return;
       if (!captured_) {
@@ -364,14 +366,9 @@ void Form::Resized() {
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // the back buffer paints the background: no flicker
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_CLOSE:
-      Close();
-      return 0;
+    case WM_ERASEBKGND: return 1;  // the back buffer paints the background: no flicker
+    case WM_PAINT: Paint(); return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_SIZE:
       if (wp != SIZE_MINIMIZED) Resized();
       return 0;
@@ -411,12 +408,16 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       Invalidate();
       return r;
     }
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-    case WM_MOUSEMOVE:
-      MouseButton(msg, lp);
-      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case WM_MOUSEMOVE: MouseButton(msg, lp); return 0;
   }
   return Default(msg, wp, lp);
 }

@@ -12,8 +12,8 @@ WindowImpl::~WindowImpl() {
   DestroyWindow(hwnd_);
 }
 
-void WindowImpl::CreateHandle(const char* className, DWORD style, DWORD exStyle, const std::string& caption,
-                              int x, int y, int width, int height) {
+void WindowImpl::CreateHandle(const char* className, DWORD style, DWORD exStyle, const std::string& caption, int x,
+                              int y, int width, int height) {
   HINSTANCE inst = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;

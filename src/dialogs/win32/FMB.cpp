@@ -1,8 +1,8 @@
 #include "dialogs/win32/FMB.h"
 
-#include "markup/DessineHTML.h"
 #include "dialogs/UBM.h"
 #include "draw/win32/BitmapFile.h"
+#include "markup/DessineHTML.h"
 
 namespace win32 {
 
@@ -124,8 +124,7 @@ TFMB& CreeFMB() {
 
 void LibereFMB() { Instance().reset(); }
 
-int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons,
-                 Colour Couleur) {
+int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons, Colour Couleur) {
   return CreeFMB().BoiteMessage(Titre, Message, Boutons, Couleur);
 }
 

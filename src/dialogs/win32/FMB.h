@@ -34,8 +34,7 @@ public:
   // chosen, 1 for Enter, 0 for Escape or a close. An error (a glyph that is no
   // bitmap, a malformed number in the markup) leaves through here after the
   // buttons are destroyed and the colour restored.
-  int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons,
-                   Colour Couleur);
+  int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons, Colour Couleur);
 
   // Its items (SetElements) draw the pictures and form fields of messages,
   // in the measuring before the window shows too.
@@ -68,8 +67,7 @@ TFMB& CreeFMB();
 void LibereFMB();
 
 // FMB's BoiteMessage, creating FMB first when it is missing.
-int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons,
-                 Colour Couleur);
+int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons, Colour Couleur);
 
 // The message box service of the installer and the expansion over FMB.
 class FMBMessageBox : public MessageBoxService {

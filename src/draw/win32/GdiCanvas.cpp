@@ -267,8 +267,7 @@ bool GdiCanvas::RectVisible(const Rect& r) {
 
 DibSection::DibSection(int width, int height, int bitsPerPixel, int ppi)
     : width_(width), height_(height), bpp_(bitsPerPixel) {
-  if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32))
-    throw ERangeError(SRangeError);
+  if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32)) throw ERangeError(SRangeError);
   // Rows of whole 32-bit words; a section whose bytes would not fit an int
   // is more than GDI makes anyway.
   const int64_t stride = (int64_t{width} * bitsPerPixel + 31) / 32 * 4;

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "installer/UAttente.h"
-#include "controls/win32/Form.h"
 #include "controls/Label.h"
+#include "controls/win32/Form.h"
+#include "installer/UAttente.h"
 
 namespace win32 {
 

@@ -34,5 +34,5 @@ constexpr IMAGE_LOAD_CONFIG_DIRECTORY ConfigurationDeChargement() {
   c.Reserved1 = LOAD_LIBRARY_SEARCH_SYSTEM32;
   return c;
 }
-extern "C" __attribute__((used)) constinit const IMAGE_LOAD_CONFIG_DIRECTORY _load_config_used =
-    ConfigurationDeChargement();
+extern "C"
+    __attribute__((used)) constinit const IMAGE_LOAD_CONFIG_DIRECTORY _load_config_used = ConfigurationDeChargement();

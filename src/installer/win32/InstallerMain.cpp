@@ -51,20 +51,20 @@ int InstallerMain() {
   installer::WaitServices wait{pump, files, CreeAttente};
 
   ArchiveServices archive{files, clock, box, [&clock, &pump] { return CreeProgression(clock, pump); }};
-  installer::InstallServices s{
-      files,
-      resources,
-      shell,
-      box,
-      [&wait] { installer::AttendFermeture(wait); },
-      [&archive](const ShortString& path) { ExtraitArchive(archive, path); },
-      [&shortcut](const std::string& name, const std::string& target, const std::string& dir,
-                  const std::string& description, const std::string& arguments, const std::string& icon,
-                  uint16_t index, char key) {
-        installer::CreeRaccourci(shortcut, name, target, dir, description, arguments, icon, index, key);
-      },
-      OwnModulePath(),
-      FirstArgument()};
+  installer::InstallServices s{files,
+                               resources,
+                               shell,
+                               box,
+                               [&wait] { installer::AttendFermeture(wait); },
+                               [&archive](const ShortString& path) { ExtraitArchive(archive, path); },
+                               [&shortcut](const std::string& name, const std::string& target, const std::string& dir,
+                                           const std::string& description, const std::string& arguments,
+                                           const std::string& icon, uint16_t index, char key) {
+                                 installer::CreeRaccourci(shortcut, name, target, dir, description, arguments, icon,
+                                                          index, key);
+                               },
+                               OwnModulePath(),
+                               FirstArgument()};
 
   // A report that cannot be shown (no window can be made) still ends the run with 1.
   auto report = [&box, &s](const char* className, const void* address, const std::string& message) {

@@ -127,10 +127,18 @@ uint32_t PosixFileSystem::ErrnoToWindows(int e) {
     case 0: return 0;
     case ENOENT: return ErrorFileNotFound;
     case ENOTDIR: return ErrorPathNotFound;
-    case EACCES: case EPERM: case EROFS: case EISDIR: case ELOOP: case ENXIO: return ErrorAccessDenied;
-    case EMFILE: case ENFILE: return 4;
-    case ETXTBSY: case EBUSY: return ErrorSharingViolation;
-    case ENOSPC: case EDQUOT: return ErrorDiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ELOOP:
+    case ENXIO: return ErrorAccessDenied;
+    case EMFILE:
+    case ENFILE: return 4;
+    case ETXTBSY:
+    case EBUSY: return ErrorSharingViolation;
+    case ENOSPC:
+    case EDQUOT: return ErrorDiskFull;
     case EEXIST: return ErrorAlreadyExists;
     case ENOMEM: return 8;
     case EINVAL: return 87;

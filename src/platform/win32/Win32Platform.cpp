@@ -152,14 +152,12 @@ uint32_t Win32FileSystem::CopyFile(const std::string& from, const std::string& t
   if (!source.Valid()) return GetLastError();
   if (DWORD e = Replaceable(to)) return e;
   DWORD e = 0;
-  std::string beside =
-      MakeBeside(to, [&](const std::string& name) { return CopyFileA(from.c_str(), name.c_str(), TRUE) != 0; }, &e);
+  std::string beside = MakeBeside(
+      to, [&](const std::string& name) { return CopyFileA(from.c_str(), name.c_str(), TRUE) != 0; }, &e);
   return beside.empty() ? e : MoveOver(beside, to);
 }
 
-uint32_t Win32FileSystem::DeleteFile(const std::string& path) {
-  return DeleteFileA(path.c_str()) ? 0 : GetLastError();
-}
+uint32_t Win32FileSystem::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : GetLastError(); }
 
 std::string Win32FileSystem::GetCurrentDirectory() {
   char buf[MAX_PATH + 1];

@@ -29,8 +29,7 @@ public:
 
 class Win32Resources : public platform::Resources {
 public:
-  std::optional<std::span<const uint8_t>> Find(const std::string& module, const std::string& type,
-                                               int id) override;
+  std::optional<std::span<const uint8_t>> Find(const std::string& module, const std::string& type, int id) override;
 };
 
 class Win32Shell : public platform::Shell {

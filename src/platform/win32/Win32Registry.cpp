@@ -13,8 +13,7 @@ public:
     UniqueKey sub;
     if (RegOpenKeyExA(key_.Get(), subkey.c_str(), 0, KEY_READ, sub.Put()) != ERROR_SUCCESS) return std::nullopt;
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(sub.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-      return std::nullopt;
+    if (RegQueryValueExA(sub.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
     // Expandable strings are taken as written, like plain ones.
     if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
     std::vector<char> data(size + 1);
@@ -35,8 +34,8 @@ private:
 
 std::unique_ptr<platform::RegistryKey> Win32Registry::OpenOrCreateCurrentUserKey(const std::string& path) {
   HKEY h = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                      &h, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &h,
+                      nullptr) != ERROR_SUCCESS)
     return nullptr;
   return std::make_unique<Win32Key>(h);
 }

@@ -149,7 +149,8 @@ std::unique_ptr<platform::File> MemoryFileSystem::Open(const std::string& path, 
 
 uint32_t MemoryFileSystem::CreateDirectory(const std::string& path) {
   Resolved r = s_->Resolve(path);
-  if (const Fault* f = s_->Enter(Op::CreateDirectory, path, {r.key})) return s_->Log(Op::CreateDirectory, path, f->Error);
+  if (const Fault* f = s_->Enter(Op::CreateDirectory, path, {r.key}))
+    return s_->Log(Op::CreateDirectory, path, f->Error);
   if (r.error) return s_->Log(Op::CreateDirectory, path, r.error);
   if (r.root || s_->Find(r.key) != nullptr) return s_->Log(Op::CreateDirectory, path, platform::ErrorAlreadyExists);
   if (!s_->FolderAt(r.parentKey)) return s_->Log(Op::CreateDirectory, path, platform::ErrorPathNotFound);
@@ -214,8 +215,9 @@ uint32_t MemoryFileSystem::DeleteFile(const std::string& path) {
 std::optional<std::string> MemoryFileSystem::FindFile(const std::string& path) {
   Resolved r = s_->Resolve(path);
   auto alias = s_->shortNames.find(r.key);
-  const State::Node* n = s_->Enter(Op::FindFile, path, {r.key}) || r.error || r.root ? nullptr
-                         : s_->Find(alias != s_->shortNames.end() ? alias->second : r.key);
+  const State::Node* n = s_->Enter(Op::FindFile, path, {r.key}) || r.error || r.root
+                             ? nullptr
+                             : s_->Find(alias != s_->shortNames.end() ? alias->second : r.key);
   s_->Log(Op::FindFile, path, n ? 1 : 0);
   return n ? std::optional(n->spelling.substr(n->spelling.rfind('\\') + 1)) : std::nullopt;
 }

@@ -65,20 +65,30 @@ public:
   // The operations, as the call log, the faults and the hook name them.
   // Read, Write, SetTimes and Close are calls on a File, named by its path.
   enum class Op {
-    Open, Read, Write, SetTimes, Close, CreateDirectory, FileExists, CopyFile, DeleteFile,
-    GetCurrentDirectory, SetCurrentDirectory, FindFile,
+    Open,
+    Read,
+    Write,
+    SetTimes,
+    Close,
+    CreateDirectory,
+    FileExists,
+    CopyFile,
+    DeleteFile,
+    GetCurrentDirectory,
+    SetCurrentDirectory,
+    FindFile,
   };
 
   // A failure to order: a matching call fails instead of running.
   struct Fault {
     Op Operation = Op::Open;
-    std::string Path;           // "" matches every path; else compared as paths are
-                                // (for CopyFile, either path matches)
-    uint32_t Error = 0;         // the code returned; for Read and Write, 0 makes a
-                                // short transfer that reports no error
-    uint32_t Transferred = 0;   // Read/Write: bytes really moved (cut to the count asked)
-    int Skip = 0;               // matching calls that still succeed first
-    int Times = -1;             // how often it fires; -1 for ever
+    std::string Path;          // "" matches every path; else compared as paths are
+                               // (for CopyFile, either path matches)
+    uint32_t Error = 0;        // the code returned; for Read and Write, 0 makes a
+                               // short transfer that reports no error
+    uint32_t Transferred = 0;  // Read/Write: bytes really moved (cut to the count asked)
+    int Skip = 0;              // matching calls that still succeed first
+    int Times = -1;            // how often it fires; -1 for ever
     // Close closes the handle even when it fails; FileExists answers false.
     // GetCurrentDirectory cannot fail.
   };

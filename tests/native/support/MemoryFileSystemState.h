@@ -159,9 +159,7 @@ struct MemoryFileSystem::State {
     const Node* n = Find(key);
     return n != nullptr && n->folder;
   }
-  bool InUse(const std::string& key) const {
-    return std::find(inUse.begin(), inUse.end(), key) != inUse.end();
-  }
+  bool InUse(const std::string& key) const { return std::find(inUse.begin(), inUse.end(), key) != inUse.end(); }
   std::shared_ptr<Body> NewBody() const {
     auto b = std::make_shared<Body>();
     b->times = {now, now, now};

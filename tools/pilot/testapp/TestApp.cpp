@@ -92,9 +92,7 @@ LRESULT CALLBACK FormProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       form->pressed = 0;
       return 0;
     }
-    case WM_CLOSE:
-      Finish(w, 8);
-      return 0;
+    case WM_CLOSE: Finish(w, 8); return 0;
   }
   return DefWindowProcA(w, msg, wp, lp);
 }
@@ -163,18 +161,18 @@ int RunHang(const std::string& title) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = "PilotTestHang";
   RegisterClassA(&wc);
-  HWND w = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
-                           300, 200, nullptr, nullptr, wc.hInstance, nullptr);
-  CreateWindowExA(0, "STATIC", "This window does not close.", WS_CHILD | WS_VISIBLE, 10, 10, 260, 20, w,
-                  nullptr, nullptr, nullptr);
+  HWND w = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+  CreateWindowExA(0, "STATIC", "This window does not close.", WS_CHILD | WS_VISIBLE, 10, 10, 260, 20, w, nullptr,
+                  nullptr, nullptr);
   MSG m;
   while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
   return 0;
 }
 
 int RunFlash(const std::string& title, int ms) {
-  HWND w = CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND w = CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
   const ULONGLONG end = GetTickCount64() + ms;
   MSG m;
   while (GetTickCount64() < end) {
