@@ -185,21 +185,7 @@ TEST(TGradient, SystemCaptionColoursAreFollowedUntilAColourIsSet) {
   EXPECT_EQ(t.g.ColorBegin(), 0x000001u);
 }
 
-TEST(TGradient, PaintsItsPatternStretchedToTheNearestPixel) {
-  TGradient g;
-  g.SetStyle(gsLinearH);
-  g.SetColorBegin(clBlack);
-  g.SetColorEnd(clWhite);
-  g.SetBounds(0, 0, 512, 3);
-  RasterCanvas c(512, 3, 0x123456);
-  g.Paint(c);
-  EXPECT_EQ(c.GetPixel(0, 0), 0x000000u);
-  EXPECT_EQ(c.GetPixel(1, 2), 0x000000u);
-  EXPECT_EQ(c.GetPixel(2, 1), 0x010101u);
-  EXPECT_EQ(c.GetPixel(511, 2), 0xFFFFFFu);
-}
-
-TEST(TGradient, KeepsItsStretchedPictureUntilTheColoursOrItsSizeChange) {
+TEST(TGradient, PaintsItsPatternStretchedToTheNearestPixelAndKeepsItUntilColoursOrSizeChange) {
   TGradient g;
   g.SetStyle(gsLinearH);
   g.SetColorBegin(clBlack);
@@ -207,6 +193,10 @@ TEST(TGradient, KeepsItsStretchedPictureUntilTheColoursOrItsSizeChange) {
   g.SetBounds(0, 0, 512, 3);
   RasterCanvas c(600, 4, 0x123456);
   g.Paint(c);
+  EXPECT_EQ(c.GetPixel(0, 0), 0x000000u);
+  EXPECT_EQ(c.GetPixel(1, 2), 0x000000u);
+  EXPECT_EQ(c.GetPixel(2, 1), 0x010101u);
+  EXPECT_EQ(c.GetPixel(511, 2), 0xFFFFFFu);
   ASSERT_EQ(g.Stretched().Width, 512);
   EXPECT_EQ(g.Stretched().At(511, 2), 0xFFFFFFu);
 
