@@ -265,14 +265,13 @@ void Form::Paint() {
   areas_.clear();
   if (region) RegionRects(updateRegion_.Get(), regionData_, areas_);
   if (areas_.empty()) areas_.push_back(Rect{area.left, area.top, area.right, area.bottom});
-  for (Rect& a : areas_) {
-    a = Rect{std::max(a.left, 0), std::max(a.top, 0), std::min(a.right, w), std::min(a.bottom, h)};
-    if (a.left < a.right && a.top < a.bottom) PaintArea(a);
-  }
+  // Each rectangle within the client area; those left empty go.
+  for (Rect& a : areas_) a = Rect{std::max(a.left, 0), std::max(a.top, 0), std::min(a.right, w), std::min(a.bottom, h)};
+  std::erase_if(areas_, [](const Rect& a) { return a.Width() <= 0 || a.Height() <= 0; });
+  for (const Rect& a : areas_) PaintArea(a);
   GdiFlush();
   for (const Rect& a : areas_)
-    if (a.left < a.right && a.top < a.bottom)
-      BitBlt(ps.Get(), a.left, a.top, a.Width(), a.Height(), back_->Handle(), a.left, a.top, SRCCOPY);
+    BitBlt(ps.Get(), a.left, a.top, a.Width(), a.Height(), back_->Handle(), a.left, a.top, SRCCOPY);
 }
 
 void Form::PaintArea(const Rect& a) {
