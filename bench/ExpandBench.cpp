@@ -8,7 +8,8 @@
 
 #include "archive/UConcatene.h"
 #include "common/Errors.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileSystem.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include "common/Errors.h"
 #include "controls/win32/Application.h"
 #include "installer/UAttente.h"
-#include "installer/win32/Attente.h"
-#include "platform/win32/Win32Platform.h"
+#include "installer/win32/TAttente.h"
+#include "installer/win32/Win32WaitingWindow.h"
+#include "platform/win32/Win32FileSystem.h"
 
 using namespace win32;
 
@@ -50,7 +51,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (!w || during.released) return;
   if (during.closeFirst && !during.closed) {
     if (!w->IsVisible()) return;
-    PostMessageA(static_cast<AttenteWindow*>(w)->Form().Handle(), WM_CLOSE, 0, 0);
+    PostMessageA(static_cast<Win32WaitingWindow*>(w)->Form().Handle(), WM_CLOSE, 0, 0);
     during.closed = true;
     return;
   }
@@ -96,7 +97,7 @@ TEST(TAttente, IsBuiltAsDesigned) {
 }
 
 TEST(TAttente, ShowsCentredAndClosingItOnlyHidesIt) {
-  AttenteWindow w;
+  Win32WaitingWindow w;
   w.Show();
   EXPECT_TRUE(w.IsVisible());
   TAttente& f = w.Form();
@@ -119,7 +120,7 @@ TEST(AttendFermetureOnWin32, TheWindowShowsWhileTheProgramIsLockedAndHidesOnceIt
   EXPECT_TRUE(during.released);
   EXPECT_TRUE(during.shownWhenReleased);
   EXPECT_FALSE(s.Attente->IsVisible());
-  TAttente& f = static_cast<AttenteWindow*>(s.Attente.get())->Form();
+  TAttente& f = static_cast<Win32WaitingWindow*>(s.Attente.get())->Form();
   EXPECT_EQ(f.Caption(), "Installateur de Brannoch.EXE © Corvanel");
   EXPECT_EQ(f.Label1.Caption().substr(0, 30), "\rINSTALL.EXE a décelé que Bran");
   // The wait closed its handle: the file can be locked again.

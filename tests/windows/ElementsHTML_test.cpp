@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "dialogs/win32/FMB.h"
+#include "dialogs/win32/TFMB.h"
 #include "draw/win32/FabriqueImagesGdi.h"
 #include "draw/win32/GdiCanvas.h"
 #include "markup/ElementsHTML.h"
 #include "markup/LibJpeg.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "support/FabriqueJpeg.h"
 
 using namespace win32;

@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <functional>
 
-#include "dialogs/win32/FMB.h"
+#include "dialogs/win32/TFMB.h"
+#include "dialogs/win32/Win32MessageBox.h"
 #include "draw/win32/BitmapFile.h"
 
 using namespace win32;
@@ -229,7 +230,7 @@ TEST(FMB, TheSingleInstanceServesTheMessageBoxService) {
   TFMB& f = CreeFMB();
   EXPECT_EQ(&CreeFMB(), &f);
   EXPECT_EQ(FMB(), &f);
-  FMBMessageBox box;
+  Win32MessageBox box;
   PostMessageA(f.Handle(), WM_CHAR, 'n', 0);
   EXPECT_EQ(box.BoiteMessage("Question", "Installer ?", "Oui#13Non", 0), 2);
   PostMessageA(f.Handle(), WM_KEYDOWN, VK_RETURN, 0);

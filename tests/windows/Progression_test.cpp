@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "archive/UConcatene.h"
-#include "archive/win32/Progression.h"
+#include "archive/win32/TProgression.h"
+#include "archive/win32/Win32ProgressWindow.h"
 #include "controls/win32/Application.h"
 #include "draw/win32/GdiCanvas.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileSystem.h"
 
 using namespace win32;
 
@@ -347,7 +349,7 @@ public:
     return Win32FileSystem::Open(path, access, share, disposition, error);
   }
   int at = 0;
-  FenetreProgression* fenetre = nullptr;
+  Win32ProgressWindow* fenetre = nullptr;
 };
 
 // Boxes asked for, with the members whole at that moment.
@@ -372,7 +374,7 @@ struct Expansion {
   void Run(int at) {
     files.at = at;
     ArchiveServices s{files, clock, box, [this]() -> std::unique_ptr<ProgressWindow> {
-                        auto w = std::make_unique<FenetreProgression>(clock, Application::Instance());
+                        auto w = std::make_unique<Win32ProgressWindow>(clock, Application::Instance());
                         files.fenetre = w.get();
                         return w;
                       }};

@@ -7,9 +7,10 @@
 
 #include "common/Errors.h"
 #include "installer/CreeRaccourci.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/ComStartup.h"
+#include "platform/win32/SystemErrorMessage.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32ShellLink.h"
+#include "platform/win32/Win32ShellLinks.h"
 
 using namespace win32;
 

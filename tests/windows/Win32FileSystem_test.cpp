@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32FileSystem.h"
 
 using namespace win32;
 using platform::Access;

@@ -7,7 +7,7 @@
 #include "Surface.h"
 #include "common/Echappe.h"
 #include "common/Errors.h"
-#include "dialogs/win32/FMB.h"
+#include "dialogs/win32/TFMB.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "Surface.h"
 #include "draw/win32/FabriqueImagesGdi.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32FileSystem.h"
 
 namespace {
 

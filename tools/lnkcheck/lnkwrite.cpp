@@ -7,7 +7,7 @@
 #include "common/Errors.h"
 #include "installer/CreeRaccourci.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32ShellLink.h"
+#include "platform/win32/Win32ShellLinks.h"
 
 using installer::CreeRaccourci;
 

@@ -9,8 +9,8 @@
 
 #include "controls/win32/Application.h"
 #include "installer/UAttente.h"
-#include "installer/win32/Attente.h"
-#include "platform/win32/Win32Platform.h"
+#include "installer/win32/Win32WaitingWindow.h"
+#include "platform/win32/Win32FileSystem.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/Errors.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/SystemErrorMessage.h"
 
 namespace win32 {
 

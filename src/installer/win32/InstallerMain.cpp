@@ -3,21 +3,26 @@
 #include <new>
 
 #include "archive/UConcatene.h"
-#include "archive/win32/Progression.h"
+#include "archive/win32/Win32ProgressWindow.h"
 #include "common/Errors.h"
 #include "controls/win32/Application.h"
-#include "dialogs/win32/FMB.h"
+#include "dialogs/win32/TFMB.h"
+#include "dialogs/win32/Win32MessageBox.h"
 #include "draw/win32/FabriqueImagesGdi.h"
 #include "installer/CreeRaccourci.h"
 #include "installer/Install.h"
 #include "installer/UAttente.h"
-#include "installer/win32/Attente.h"
+#include "installer/win32/Win32WaitingWindow.h"
 #include "markup/ElementsHTML.h"
 #include "markup/LibJpeg.h"
+#include "platform/win32/Process.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32DesktopShell.h"
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32ShellLink.h"
+#include "platform/win32/Win32Resources.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32ShellLinks.h"
 
 namespace win32 {
 
@@ -43,7 +48,7 @@ int InstallerMain() {
   struct FreeFMB {
     ~FreeFMB() { LibereFMB(); }
   } freeFMB;
-  FMBMessageBox box;
+  Win32MessageBox box;
   Win32Registry registry;
   Win32ShellLinks links;
   installer::ShortcutServices shortcut{registry, links};

@@ -1,4 +1,4 @@
-#include "archive/win32/Progression.h"
+#include "archive/win32/TProgression.h"
 
 #include "archive/Progression.h"
 

@@ -1,8 +1,8 @@
-#include "platform/win32/Win32Platform.h"
-
-#include <shellapi.h>
+#include "platform/win32/Win32FileSystem.h"
 
 #include <cstdio>
+
+#include "platform/win32/SystemErrorMessage.h"
 
 namespace win32 {
 
@@ -176,72 +176,6 @@ std::optional<std::string> Win32FileSystem::FindFile(const std::string& path) {
   FindHandle search(FindFirstFileA(path.c_str(), &data));
   if (!search.Valid()) return std::nullopt;
   return std::string(data.cFileName);
-}
-
-std::string SystemErrorMessage(DWORD code) {
-  char* text = nullptr;
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string s = n > 0 && text ? std::string(text, n) : "Erreur système " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
-  return s;
-}
-
-std::optional<std::span<const uint8_t>> Win32Resources::Find(const std::string& module, const std::string& type,
-                                                             int id) {
-  HMODULE m = GetModuleHandleA(module.c_str());
-  if (!m) return std::nullopt;
-  HRSRC r = FindResourceA(m, MAKEINTRESOURCEA(id), type.c_str());
-  if (!r) return std::nullopt;
-  HGLOBAL g = LoadResource(m, r);
-  DWORD size = SizeofResource(m, r);
-  const void* p = g ? LockResource(g) : nullptr;
-  if (!p) return std::nullopt;
-  return std::span<const uint8_t>(static_cast<const uint8_t*>(p), size);
-}
-
-void Win32Shell::Execute(const std::string& file, const std::string& parameters, const std::string& folder) {
-  ShellExecuteA(nullptr, nullptr, file.c_str(), parameters.c_str(), folder.c_str(), SW_SHOWNORMAL);
-}
-
-double Win32Clock::Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart) / 86400.0;
-}
-
-std::string OwnModulePath() {
-  char buf[MAX_PATH + 1];
-  DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
-  return std::string(buf, n < sizeof buf ? n : 0);
-}
-
-// The run-time library's rules: blanks separate, double quotes group and are
-// dropped, the program name comes first.
-std::string FirstArgument() {
-  const char* p = GetCommandLineA();
-  auto next = [&p]() {
-    while (*p && static_cast<unsigned char>(*p) <= ' ') ++p;
-    std::string arg;
-    while (*p && static_cast<unsigned char>(*p) > ' ') {
-      if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') arg += *p++;
-        if (*p) ++p;
-      } else {
-        arg += *p++;
-      }
-    }
-    return arg;
-  };
-  next();
-  return next();
 }
 
 }  // namespace win32

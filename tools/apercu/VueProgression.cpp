@@ -7,7 +7,8 @@
 
 #include "Png.h"
 #include "Vues.h"
-#include "archive/win32/Progression.h"
+#include "archive/win32/TProgression.h"
+#include "archive/win32/Win32ProgressWindow.h"
 #include "common/Echappe.h"
 #include "controls/win32/Application.h"
 #include "draw/win32/GdiCanvas.h"
@@ -82,7 +83,7 @@ int Progression(const std::vector<std::string>& args) {
     return Erreur("usage: apercu --progression PERCENT --ecoule SECONDS OUT.png");
 
   HorlogeArretee horloge;
-  win32::FenetreProgression w(horloge, win32::Application::Instance());
+  win32::Win32ProgressWindow w(horloge, win32::Application::Instance());
   w.SetCaption("Déconcaténation de " + Archive);
   w.SetLabel1("Extraction des fichiers de l'archive " + Archive);
   w.SetLabel6("");

@@ -1,10 +1,5 @@
 #pragma once
-// The shell link service on the shell's COM link object, and the component
-// object system's lifetime for the installer's thread.
-
-#include "platform/win32/Handles.h"
-
-#include "platform/ShellLink.h"
+// The component object system's lifetime for the installer's thread.
 
 namespace win32 {
 
@@ -20,11 +15,6 @@ public:
   ComStartup& operator=(const ComStartup&) = delete;
   // The guards alive now.
   static int Count();
-};
-
-class Win32ShellLinks : public platform::ShellLinks {
-public:
-  std::unique_ptr<platform::ShellLinkObject> Create(std::string& failure) override;
 };
 
 }  // namespace win32

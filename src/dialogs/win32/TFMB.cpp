@@ -1,4 +1,4 @@
-#include "dialogs/win32/FMB.h"
+#include "dialogs/win32/TFMB.h"
 
 #include "dialogs/UBM.h"
 #include "draw/win32/BitmapFile.h"

@@ -69,13 +69,4 @@ void LibereFMB();
 // FMB's BoiteMessage, creating FMB first when it is missing.
 int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons, Colour Couleur);
 
-// The message box service of the installer and the expansion over FMB.
-class FMBMessageBox : public MessageBoxService {
-public:
-  int BoiteMessage(const std::string& Titre, const std::string& Message, const std::string& Boutons,
-                   Colour Couleur) override {
-    return win32::BoiteMessage(Titre, Message, Boutons, Couleur);
-  }
-};
-
 }  // namespace win32

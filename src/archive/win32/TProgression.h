@@ -1,10 +1,6 @@
 #pragma once
-// The progress window TProgression that the expansion shows, and the
-// progress-window service over it.
+// The progress window TProgression that the expansion shows.
 
-#include <memory>
-
-#include "archive/ProgressWindow.h"
 #include "controls/CurvedSpeedButton.h"
 #include "controls/Gradient.h"
 #include "controls/Label.h"
@@ -53,28 +49,5 @@ private:
   platform::Clock& clock_;
   platform::Pump& pump_;
 };
-
-// The expansion's progress window: one TProgression.
-class FenetreProgression : public ProgressWindow {
-public:
-  FenetreProgression(platform::Clock& clock, platform::Pump& pump) : form_(clock, pump) {}
-  void SetCaption(const std::string& text) override { form_.SetCaption(text); }
-  void SetLabel1(const std::string& text) override { form_.Label1.SetCaption(text); }
-  void SetLabel2(const std::string& text) override { form_.Label2.SetCaption(text); }
-  std::string Label2() const override { return form_.Label2.Caption(); }
-  void SetLabel6(const std::string& text) override { form_.Label6.SetCaption(text); }
-  void SetPosition(int percent) override { form_.SetPosition(percent); }
-  void Show() override { form_.Show(); }
-  void Hide() override { form_.Hide(); }
-
-  TProgression& Form() { return form_; }
-
-private:
-  TProgression form_;
-};
-
-inline std::unique_ptr<ProgressWindow> CreeProgression(platform::Clock& clock, platform::Pump& pump) {
-  return std::make_unique<FenetreProgression>(clock, pump);
-}
 
 }  // namespace win32

@@ -1,17 +1,16 @@
-#include "platform/win32/Win32ShellLink.h"
+#include "platform/win32/Win32ShellLinks.h"
 
 #include <shlobj.h>
 
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/ComStartup.h"
+#include "platform/win32/SystemErrorMessage.h"
 
 namespace win32 {
 namespace {
 
-int startups = 0;
-bool initialised = false;
-
-// The start-up and end of the unit: the thread that runs the constructors of
-// static objects is the installer's only thread.
+// The start-up and end of the shell link unit, which every program that
+// makes links links in: the thread that runs the constructors of static
+// objects is the installer's only thread.
 ComStartup programLifetime;
 
 class Win32ShellLinkObject : public platform::ShellLinkObject {
@@ -41,19 +40,6 @@ private:
 };
 
 }  // namespace
-
-ComStartup::ComStartup() {
-  if (startups++ == 0) initialised = SUCCEEDED(CoInitialize(nullptr));
-}
-
-ComStartup::~ComStartup() {
-  if (--startups == 0 && initialised) {
-    CoUninitialize();
-    initialised = false;
-  }
-}
-
-int ComStartup::Count() { return startups; }
 
 std::unique_ptr<platform::ShellLinkObject> Win32ShellLinks::Create(std::string& failure) {
   ComPtr<IUnknown> object;

@@ -1,4 +1,4 @@
-#include "installer/win32/Attente.h"
+#include "installer/win32/TAttente.h"
 
 namespace win32 {
 
