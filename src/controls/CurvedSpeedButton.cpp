@@ -91,3 +91,7 @@ void TCurvedSpeedButton::Paint(Canvas& c) {
     for (int i = 0; i < glyph_.Width; ++i)
       if (glyph_.At(i, j) != clear) c.SetPixel(gx + i - 1, gy + j - 1, glyph_.At(i, j));
 }
+
+AccessibleDescription TCurvedSpeedButton::DescribeSelf() const {
+  return ButtonDescription(caption_, pressed_, Accelerator());
+}

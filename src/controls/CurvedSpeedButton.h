@@ -33,6 +33,11 @@ public:
   void MouseDown(MouseButton b, int x, int y) override;
   void MouseUp(MouseButton b, int x, int y) override;
 
+protected:
+  // A push button named by its caption as shown, "Appuyer" as its default
+  // action; no shortcut, since it has no accelerator.
+  AccessibleDescription DescribeSelf() const override;
+
 private:
   std::string caption_;
   Colour color_ = clBtnFace;

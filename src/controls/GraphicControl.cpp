@@ -110,6 +110,21 @@ void GraphicControl::Click() {
   if (OnClick) OnClick(*this);
 }
 
+AccessibleDescription GraphicControl::Describe() const {
+  if (!visible_) return {};
+  AccessibleDescription d = DescribeSelf();
+  if (d.Role == AccessibleRole::None) return {};
+  d.Bounds = bounds_;
+  if (!enabled_) d.State |= asUnavailable;
+  return d;
+}
+
+bool GraphicControl::DoDefaultAction() {
+  if (!visible_ || !enabled_ || Describe().DefaultAction.empty()) return false;
+  Click();  // last: the click may close the window or destroy this control
+  return true;
+}
+
 GraphicControl* FindAccelerated(const std::vector<GraphicControl*>& controls, char c) {
   if (c == 0) return nullptr;
   for (GraphicControl* g : controls) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/Accessible.h"
 #include "draw/Canvas.h"
 
 class GraphicControl;
@@ -35,6 +36,9 @@ public:
   // A colour in RGB as the window shows it: system colours take the current
   // scheme (here the platform's default one).
   virtual Colour ResolveColour(Colour c) const { return ResolveDefault(c); }
+  // What the control says to assistive technology changed its value (the
+  // bar's position): a window tells the screen reader listening.
+  virtual void AccessibleValueChanged(GraphicControl&) {}
 };
 
 // Which parent edges a control keeps its distance to when the parent resizes.
@@ -120,7 +124,19 @@ public:
   // The character that clicks this control when typed (0: none).
   virtual char Accelerator() const { return 0; }
 
+  // What the control says to assistive technology, its bounds and
+  // unavailability filled in; Role None (nothing exposed) for a hidden
+  // control and whatever DescribeSelf leaves unexposed.
+  AccessibleDescription Describe() const;
+  // The default action, as assistive technology asks for it: clicks the
+  // control as a completed left press would. False, and nothing done, when
+  // the control is hidden, disabled or has no default action.
+  bool DoDefaultAction();
+
 protected:
+  // Role, name, value, state, shortcut and default action; the default is
+  // decoration, which says nothing.
+  virtual AccessibleDescription DescribeSelf() const { return {}; }
   // The font GetFont() returns may have changed (own font set, ParentFont
   // switched, another parent).
   virtual void FontChanged() {}

@@ -135,3 +135,13 @@ std::vector<LabelLine> LabelLines(Canvas& canvas, std::string_view caption, bool
   }
   return lines;
 }
+
+AccessibleDescription Label::DescribeSelf() const {
+  std::string shown = ShowCaption(caption_).Text;
+  if (shown.empty()) return {};
+  AccessibleDescription d;
+  d.Role = AccessibleRole::StaticText;
+  d.Name = std::move(shown);
+  d.State = asReadOnly;
+  return d;
+}

@@ -42,6 +42,8 @@ public:
   void Paint(Canvas& canvas) override;
 
 protected:
+  // Static text named by the caption as shown; a label with no text says nothing.
+  AccessibleDescription DescribeSelf() const override;
   void FontChanged() override { AdjustBounds(); }
 
 private:

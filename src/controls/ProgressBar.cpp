@@ -1,6 +1,7 @@
 #include "controls/ProgressBar.h"
 
 #include <algorithm>
+#include <string>
 
 void ProgressBar::SetRange(int min, int max) {
   min_ = min;
@@ -14,6 +15,15 @@ void ProgressBar::SetPosition(int v) {
   if (v == position_) return;
   position_ = v;
   Invalidate();
+  if (Parent() && Visible()) Parent()->AccessibleValueChanged(*this);
+}
+
+AccessibleDescription ProgressBar::DescribeSelf() const {
+  AccessibleDescription d;
+  d.Role = AccessibleRole::ProgressBar;
+  d.Value = std::to_string(position_) + "%";
+  d.State = asReadOnly;
+  return d;
 }
 
 void ProgressBar::Paint(Canvas& c) {

@@ -15,6 +15,11 @@ public:
 
   void Paint(Canvas& canvas) override;
 
+protected:
+  // A progress bar whose value is the position and "%" ("4%"), as the
+  // progress window writes its percentage.
+  AccessibleDescription DescribeSelf() const override;
+
 private:
   int min_ = 0, max_ = 100, position_ = 0;
 };

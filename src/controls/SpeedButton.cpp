@@ -94,3 +94,5 @@ void SpeedButton::Paint(Canvas& c) {
   c.SetBrush(Brush{clBtnFace, BrushStyle::Clear});
   DrawShownCaption(c, x, y, shown);
 }
+
+AccessibleDescription SpeedButton::DescribeSelf() const { return ButtonDescription(caption_, down_, Accelerator()); }

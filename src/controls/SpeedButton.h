@@ -24,6 +24,11 @@ public:
   void MouseUp(MouseButton b, int x, int y) override;
   char Accelerator() const override;
 
+protected:
+  // A push button named by its caption as shown, its accelerator as the
+  // shortcut, "Appuyer" as its default action.
+  AccessibleDescription DescribeSelf() const override;
+
 private:
   void SetDown(bool v);
 
