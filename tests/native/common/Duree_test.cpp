@@ -60,17 +60,25 @@ TEST(DureeEnTexte, DaysMonthsAndYearsFollowTheCalendarFrom1900) {
   EXPECT_EQ(a + mo + j, 0);
 }
 
-TEST(DureeEnTexte, TheCalendarAcrossCenturiesMatchesADayByDayWalk) {
-  // 2000 is a leap year, 2100 is not: whole cycles and whole years skipped
-  // give the date that walking one day at a time reaches.
-  for (long long n : {36524LL, 36525LL, 36584LL, 36585LL, 73048LL, 73049LL, 146097LL + 36524LL, 200000LL}) {
-    long long annee = 1900, a = 0;
-    int mois = 1, jour = 1, mo = 0, j = 0;
-    AjouteJours(annee, mois, jour, n);
-    DecoupeJours(static_cast<double>(n), a, mo, j);
-    EXPECT_EQ(a, annee - 1900) << n;
-    EXPECT_EQ(mo, mois - 1) << n;
-    EXPECT_EQ(j, jour - 1) << n;
+TEST(DureeEnTexte, TheCalendarAcrossCenturiesLandsOnTheGregorianDate) {
+  // Each n is the count of days from 1 January 1900 to the date beside it in
+  // the Gregorian calendar: 1900 and 2100 are no leap years, 2000 and 2400
+  // are; from 36,524 on, whole 400-year cycles are skipped before the walk.
+  struct Jour {
+    long long n;
+    int annee, mois, jour;
+  } dates[] = {
+      {0, 1900, 1, 1},       {59, 1900, 3, 1},      {364, 1900, 12, 31},  {36523, 1999, 12, 31}, {36524, 2000, 1, 1},
+      {36583, 2000, 2, 29},  {36889, 2000, 12, 31}, {73107, 2100, 2, 28}, {73108, 2100, 3, 1},   {182620, 2399, 12, 31},
+      {182680, 2400, 2, 29}, {182987, 2401, 1, 1},  {200000, 2447, 8, 1}, {328777, 2800, 2, 29},
+  };
+  for (const Jour& d : dates) {
+    long long a = -1;
+    int mo = -1, j = -1;
+    DecoupeJours(static_cast<double>(d.n), a, mo, j);
+    EXPECT_EQ(a, d.annee - 1900) << d.n;
+    EXPECT_EQ(mo, d.mois - 1) << d.n;
+    EXPECT_EQ(j, d.jour - 1) << d.n;
   }
   long long annee = 1999;
   int mois = 12, jour = 31;

@@ -188,23 +188,24 @@ TEST(TCurvedSpeedButton, PressedReversesTheFaceAndMovesTheCaption) {
 }
 
 TEST(TCurvedSpeedButton, GlyphDrawnWithoutItsBackgroundLeftOfTheCaption) {
-  for (bool pressed : {false, true}) {
+  // "Interrompre" is 107 pixels wide and 16 high in the raster font at 13
+  // pixels an em, so the caption starts at tx = (158 - 107 - 21) div 2 + 21 =
+  // 36 and glyph pixel (i, j) lands at (tx - 21 + i - 1, (29 - 16) div 2 + 1 +
+  // j - 1) = (14 + i, 6 + j); pressed, one pixel further right and down.
+  for (int press : {0, 1}) {
     Bouton t("Interrompre");
     t.b.SetGlyph(GlypheInterrompre());
-    if (pressed) t.b.MouseDown(MouseButton::Left, 1, 1);
+    if (press) t.b.MouseDown(MouseButton::Left, 1, 1);
     RasterCanvas& c = t.Paint();
     EXPECT_TRUE(BoxOf(c, 0xC0C0C0).Empty());
-    RasterCanvas m(1, 1);
-    m.SetFont(t.b.GetFont());
-    const int gw = 16 + 5;
-    const int tx = (158 - m.TextWidth("Interrompre") - gw) / 2 + gw + (pressed ? 1 : 0);
-    const int gx = tx - gw, gy = (29 - 16) / 2 + 1 + (pressed ? 1 : 0);
-    // Glyph pixel (i, j) lands at (gx + i - 1, gy + j - 1).
-    EXPECT_EQ(c.GetPixel(gx + 7 - 1, gy + 7 - 1), 0x0000FFu);
-    EXPECT_EQ(c.GetPixel(gx + 2 - 1, gy + 2 - 1), 0xFFFFFFu);
+    EXPECT_EQ(c.GetPixel(21 + press, 13 + press), 0x0000FFu);  // glyph (7, 7)
+    EXPECT_EQ(c.GetPixel(16 + press, 8 + press), 0xFFFFFFu);   // glyph (2, 2)
+    // The red of the cross spans glyph columns 2..13 and rows 2..13.
     Box red = BoxOf(c, 0x0000FF);
-    EXPECT_EQ(red.left, gx + 2 - 1);
-    EXPECT_EQ(red.top, gy + 2 - 1);
+    EXPECT_EQ(red.left, 16 + press);
+    EXPECT_EQ(red.top, 8 + press);
+    EXPECT_EQ(red.right, 27 + press);
+    EXPECT_EQ(red.bottom, 19 + press);
   }
 }
 
@@ -228,13 +229,19 @@ TEST(TCurvedSpeedButton, ParentColourIsTakenAtEveryPaint) {
   b.SetBounds(0, 0, 20, 20);
   RasterCanvas c(20, 20, Fond);
   b.Paint(c);
+  // The face's first row is the colour plus 0x3F3F3F per channel, its last
+  // (row 18 of a 20-pixel button) the colour minus it, both stopping at the
+  // channel's ends.
   EXPECT_EQ(b.Color(), 0x204060u);
-  EXPECT_EQ(c.GetPixel(5, 18), SubtractColors(0x204060, 0x3F3F3F));
+  EXPECT_EQ(c.GetPixel(5, 1), 0x5F7F9Fu);
+  EXPECT_EQ(c.GetPixel(5, 18), 0x000121u);
   b.SetParentColor(false);
   b.SetTransparent(true);
-  p.colour = clBtnFace;  // resolved by the parent
+  p.colour = clBtnFace;  // resolved by the parent: 0xF0F0F0 in the default scheme
   b.Paint(c);
-  EXPECT_EQ(b.Color(), DefaultSystemColour(15));
+  EXPECT_EQ(b.Color(), 0xF0F0F0u);
+  EXPECT_EQ(c.GetPixel(5, 1), 0xFFFFFFu);
+  EXPECT_EQ(c.GetPixel(5, 18), 0xB1B1B1u);
 }
 
 TEST(TCurvedSpeedButton, PressedFollowsAnyButtonAndOnlyALeftReleaseOverItClicks) {

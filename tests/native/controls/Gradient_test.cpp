@@ -83,7 +83,15 @@ TEST(TGradient, ReverseSwapsTheColoursBeforeTheShift) {
   b.SetColorBegin(0xF0E0D0);
   b.SetColorEnd(0x102030);
   EXPECT_EQ(a.Pattern().Pixels, b.Pattern().Pixels);
-  EXPECT_EQ(a.Pattern().At(0, 0), MakeGradientColors(0xF0E0D0, 0x102030, 30, -20)[0]);
+  // The start 0xF0E0D0 moved 30% towards 0x102030 is 0xADA6A0 (a shift before
+  // the swap would leave 0xF0E0D0 there); the rotation of -20 (m = 51) puts
+  // the end colour at both ends of the ramp and the moved start at 51.
+  const Bitmap& p = a.Pattern();
+  EXPECT_EQ(p.At(0, 0), 0x102030u);
+  EXPECT_EQ(p.At(25, 0), 0x5C6166u);
+  EXPECT_EQ(p.At(51, 0), 0xADA6A0u);
+  EXPECT_EQ(p.At(52, 0), 0xACA59Fu);
+  EXPECT_EQ(p.At(255, 0), 0x102030u);
 }
 
 TEST(TGradient, SystemColoursAreResolvedByTheParentWhenTheRampIsBuilt) {

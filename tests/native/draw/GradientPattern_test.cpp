@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "draw/GradientPattern.h"
 #include "draw/MulDiv.h"
@@ -161,6 +162,57 @@ TEST(GradientPattern, OtherShapesAtTheirCornersAndSeams) {
   b = Built(gsDiagonalLB);
   EXPECT_EQ(b.At(127, 0), 0u);
   EXPECT_EQ(b.At(0, 128), 255u);
+}
+
+TEST(GradientPattern, EveryStyleAtItsCornersCentresAndSeams) {
+  // Each value is the ramp index that the style's shape gives the pixel, as
+  // Built() shows it. gsCustom is the checkerboard of the ramp's two ends
+  // that a gradient without a handler makes.
+  struct Px {
+    int x, y;
+    Colour v;
+  };
+  const struct {
+    TGradientStyle s;
+    std::vector<Px> px;
+  } rows[] = {
+      {gsCustom, {{0, 0, 0}, {1, 0, 255}, {0, 1, 255}, {1, 1, 0}}},
+      {gsRadialC, {{181, 0, 180}, {181, 361, 181}, {100, 100, 113}, {300, 200, 121}}},
+      {gsRadialT, {{180, 0, 0}, {181, 0, 0}, {0, 0, 180}, {180, 180, 180}, {361, 180, 255}}},
+      {gsRadialB, {{180, 180, 0}, {181, 180, 0}, {0, 180, 180}, {180, 0, 180}, {0, 0, 255}, {361, 0, 255}}},
+      {gsRadialL, {{0, 0, 180}, {180, 180, 180}, {180, 0, 255}, {180, 361, 255}}},
+      {gsRadialR, {{180, 180, 0}, {180, 181, 0}, {180, 0, 180}, {0, 0, 255}, {0, 361, 255}}},
+      {gsRadialTL, {{0, 0, 0}, {180, 0, 180}, {0, 180, 180}, {180, 180, 255}, {3, 4, 5}}},
+      {gsRadialTR, {{180, 0, 0}, {0, 0, 180}, {180, 180, 180}, {0, 180, 255}, {177, 4, 5}}},
+      {gsRadialBL, {{0, 180, 0}, {0, 0, 180}, {180, 180, 180}, {180, 0, 255}, {3, 176, 5}}},
+      {gsRadialBR, {{180, 0, 180}, {0, 0, 255}, {177, 176, 5}}},
+      {gsLinearH, {{0, 0, 0}, {128, 0, 128}, {255, 0, 255}}},
+      {gsLinearV, {{0, 0, 0}, {0, 128, 128}, {0, 255, 255}}},
+      {gsReflectedH, {{0, 128, 127}, {0, 383, 127}}},
+      {gsReflectedV, {{0, 0, 255}, {128, 0, 127}, {255, 0, 0}, {256, 0, 0}, {511, 0, 255}}},
+      {gsDiagonalLF, {{0, 0, 0}, {127, 0, 127}, {0, 128, 128}, {127, 128, 255}}},
+      {gsDiagonalLB, {{0, 0, 127}, {127, 128, 128}}},
+      {gsDiagonalRF, {{127, 127, 1}, {128, 127, 0}, {128, 128, 1}}},
+      {gsDiagonalRB, {{0, 0, 0}, {255, 255, 0}, {255, 0, 255}, {0, 255, 255}, {128, 127, 1}, {100, 200, 100}}},
+      {gsArrowL, {{0, 127, 128}, {0, 128, 128}, {0, 255, 255}, {128, 0, 127}, {128, 255, 127}}},
+      {gsArrowR, {{0, 0, 127}, {128, 0, 255}, {0, 127, 0}, {0, 128, 0}, {128, 127, 128}, {128, 255, 255}}},
+      {gsArrowU, {{0, 0, 255}, {255, 0, 255}, {127, 128, 0}, {128, 128, 0}, {0, 128, 127}, {127, 0, 128}}},
+      {gsArrowD, {{0, 0, 127}, {127, 0, 0}, {128, 0, 0}, {255, 0, 127}, {0, 128, 255}, {255, 128, 255}}},
+      {gsDiamond, {{0, 0, 255}, {255, 255, 255}, {127, 127, 1}, {128, 127, 1}, {127, 128, 1}, {128, 128, 1}}},
+      {gsButterfly, {{0, 0, 128}, {255, 0, 128}, {0, 127, 1}, {127, 128, 127}, {255, 255, 128}, {0, 255, 127}}},
+  };
+  ASSERT_EQ(std::size(rows), std::size_t{GradientStyleCount});
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    const TGradientStyle s = rows[i].s;
+    EXPECT_EQ(s, i);
+    Bitmap b;
+    if (s == gsCustom) BuildCheckerPattern(0, 255, b);
+    else b = Built(s);
+    for (const Px& p : rows[i].px) {
+      ASSERT_TRUE(p.x < b.Width && p.y < b.Height) << GradientStyleName(s);
+      EXPECT_EQ(b.At(p.x, p.y), p.v) << GradientStyleName(s) << " (" << p.x << ", " << p.y << ")";
+    }
+  }
 }
 
 TEST(GradientPattern, StyleNamesReadBack) {
