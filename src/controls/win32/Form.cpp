@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "controls/win32/AccessibleForm.h"
 #include "controls/win32/Application.h"
 
 namespace win32 {
@@ -11,6 +12,9 @@ namespace win32 {
 namespace {
 
 constexpr int DefaultClientWidth = 320, DefaultClientHeight = 240;
+// A press asked for by assistive technology: wParam the control's index,
+// lParam the generation of the controls it was asked on.
+constexpr UINT WM_PRESS = WM_APP + 1;
 
 // Disables the thread's visible, enabled windows but one, and enables them
 // again on destruction: what a modal showing does to the other windows.
@@ -67,6 +71,10 @@ Form::Form(const char* className) {
 }
 
 Form::~Form() {
+  if (accessible_) {
+    accessible_->Disconnect();
+    accessible_->Release();
+  }
   std::vector<GraphicControl*> left = controls_;
   for (GraphicControl* c : left) c->SetParent(nullptr);
 }
@@ -176,13 +184,17 @@ void Form::Show() {
     position_ = FormPosition::Designed;
   }
   FormShow();
+  const bool was = Visible();
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
+  if (!was) Announce(true);
   Application::Instance().RethrowPending();
 }
 
 void Form::Hide() {
+  const bool was = Visible();
   ShowWindow(Handle(), SW_HIDE);
+  if (was) Announce(false);
   Application::Instance().RethrowPending();
 }
 
@@ -207,7 +219,9 @@ void Form::ShowModal() {
       }
     } catch (...) {
       modal_ = false;
+      const bool was = Visible();
       ShowWindow(Handle(), SW_HIDE);
+      if (was) Announce(false);
       throw;
     }
     modal_ = false;
@@ -228,10 +242,14 @@ void Form::Close() {
 
 void Form::Invalidate() { ::InvalidateRect(Handle(), nullptr, FALSE); }
 
-void Form::InsertControl(GraphicControl& c) { controls_.push_back(&c); }
+void Form::InsertControl(GraphicControl& c) {
+  controls_.push_back(&c);
+  ++generation_;
+}
 
 void Form::RemoveControl(GraphicControl& c) {
   std::erase(controls_, &c);
+  ++generation_;
   if (captured_ == &c) {
     captured_ = nullptr;
     if (GetCapture() == Handle()) ReleaseCapture();
@@ -417,6 +435,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
     case WM_MOUSEMOVE: MouseButton(msg, lp); return 0;
+    case WM_GETOBJECT: return GetObject(wp, lp);
+    case WM_PRESS: Press(wp, lp); return 0;
   }
   return Default(msg, wp, lp);
 }
@@ -433,6 +453,52 @@ Colour Form::ResolveColour(Colour c) const { return ToColorRef(c); }
 Canvas& Form::MeasureCanvas() {
   if (!measure_) measure_ = std::make_unique<GdiCanvas>(measureDc_.Get(), font_.PixelsPerInch);
   return *measure_;
+}
+
+std::vector<GraphicControl*> Form::AccessibleControls() const {
+  std::vector<GraphicControl*> exposed;
+  for (GraphicControl* g : controls_)
+    if (g->Describe().Role != AccessibleRole::None) exposed.push_back(g);
+  return exposed;
+}
+
+void Form::AccessibleValueChanged(GraphicControl& c) {
+  if (!Visible()) return;
+  const std::vector<GraphicControl*> exposed = AccessibleControls();
+  auto it = std::find(exposed.begin(), exposed.end(), &c);
+  if (it != exposed.end())
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(), OBJID_CLIENT, static_cast<LONG>(it - exposed.begin() + 1));
+}
+
+void Form::Announce(bool shown) {
+  NotifyWinEvent(shown ? EVENT_SYSTEM_DIALOGSTART : EVENT_SYSTEM_DIALOGEND, Handle(), OBJID_WINDOW, CHILDID_SELF);
+  if (!shown) return;
+  const std::vector<GraphicControl*> exposed = AccessibleControls();
+  auto it = std::find(exposed.begin(), exposed.end(), DefaultControl());
+  if (it != exposed.end())
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, static_cast<LONG>(it - exposed.begin() + 1));
+}
+
+LRESULT Form::GetObject(WPARAM wp, LPARAM lp) {
+  // The object id comes as a 32-bit value, sign-extended or not.
+  if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT) return Default(WM_GETOBJECT, wp, lp);
+  if (!accessible_) accessible_ = AccessibleForm::Create(*this);
+  const LRESULT r = LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(accessible_));
+  return r < 0 ? Default(WM_GETOBJECT, wp, lp) : r;
+}
+
+bool Form::PostPress(GraphicControl& c) {
+  auto it = std::find(controls_.begin(), controls_.end(), &c);
+  if (it == controls_.end() || !c.Enabled() || !Visible() || !IsWindowEnabled(Handle())) return false;
+  return PostMessageA(Handle(), WM_PRESS, static_cast<WPARAM>(it - controls_.begin()),
+                      static_cast<LPARAM>(generation_)) != FALSE;
+}
+
+void Form::Press(WPARAM index, LPARAM generation) {
+  // Where a click could not happen now, neither does the press.
+  if (static_cast<unsigned>(generation) != generation_ || index >= controls_.size()) return;
+  if (!Visible() || !IsWindowEnabled(Handle())) return;
+  controls_[index]->DoDefaultAction();
 }
 
 }  // namespace win32

@@ -32,6 +32,12 @@
 // keeps the mouse captured until the button is released. A change of the
 // system's settings or colours (WM_SETTINGCHANGE, WM_SYSCOLORCHANGE) reaches
 // every control's SettingsChanged, then the form repaints.
+//
+// Assistive technology reads the form through WM_GETOBJECT (OBJID_CLIENT,
+// see AccessibleForm): a dialog named by its caption, its controls as they
+// describe themselves. Showing and hiding it, the focus of its default
+// control and a change of a control's value are announced with
+// NotifyWinEvent.
 
 #include "platform/win32/Windows.h"
 
@@ -45,6 +51,8 @@
 #include "platform/win32/Handles.h"
 
 namespace win32 {
+
+class AccessibleForm;
 
 enum class FormPosition {
   Designed,      // Left and Top as set
@@ -117,6 +125,23 @@ public:
   Canvas& MeasureCanvas() override;
   // System colours through GetSysColor.
   Colour ResolveColour(Colour c) const override;
+  // Announces the new value of a control to assistive technology.
+  void AccessibleValueChanged(GraphicControl& c) override;
+
+  // The controls assistive technology sees, in the form's order: the visible
+  // ones that say something. Child id i is the control at i - 1.
+  std::vector<GraphicControl*> AccessibleControls() const;
+  // What the form says beyond its caption (the message box: its message).
+  virtual std::string AccessibleText() const { return ""; }
+  // The control Enter answers, if any: assistive technology sees it as the
+  // default and focused one (nothing is drawn for it).
+  virtual GraphicControl* DefaultControl() const { return nullptr; }
+  // Presses c as a click would, from the window's own message processing:
+  // the press is posted and runs at the next pump, unless the form's controls
+  // have changed by then. False, and nothing posted, when a click could not
+  // happen now: the window hidden or taking no input (another window is
+  // modal), or c disabled or not on the form.
+  bool PostPress(GraphicControl& c);
 
 protected:
   virtual void FormShow() {}
@@ -134,6 +159,10 @@ protected:
 
 private:
   void Paint();
+  // After a showing or hiding: the events assistive technology listens to.
+  void Announce(bool shown);
+  LRESULT GetObject(WPARAM wp, LPARAM lp);
+  void Press(WPARAM index, LPARAM generation);
   // Paints the background, FormPaint and the controls that meet a, clipped to
   // a, on the back buffer.
   void PaintArea(const Rect& a);
@@ -159,7 +188,11 @@ private:
   std::vector<Rect> areas_;
   std::vector<Rect> invalidated_;  // passed on since the last paint
   MemoryDc measureDc_;
-  std::unique_ptr<GdiCanvas> measure_;  // after measureDc_: destroyed first
+  std::unique_ptr<GdiCanvas> measure_;    // after measureDc_: destroyed first
+  AccessibleForm* accessible_ = nullptr;  // one reference, made at the first WM_GETOBJECT
+  // Changes with every control put on or taken off: a press posted for one
+  // set of controls is not run on another.
+  unsigned generation_ = 0;
 };
 
 // A canvas on a form's own device context, with the form's font: what a form

@@ -115,6 +115,10 @@ void TFMB::FormResize() { Invalidate(); }
 
 void TFMB::FormActivate() { Invalidate(); }
 
+std::string TFMB::AccessibleText() const { return LeMessage.Describe().Name; }
+
+GraphicControl* TFMB::DefaultControl() const { return boutons_.empty() ? nullptr : boutons_.front().get(); }
+
 TFMB* FMB() { return Instance().get(); }
 
 TFMB& CreeFMB() {

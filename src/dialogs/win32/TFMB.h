@@ -44,6 +44,11 @@ public:
   // The current call's buttons, B1 first; empty outside a call.
   const std::vector<std::unique_ptr<SpeedButton>>& Boutons() const { return boutons_; }
 
+  // The message's text, as LeMessage draws it.
+  std::string AccessibleText() const override;
+  // The first button, which Enter answers.
+  GraphicControl* DefaultControl() const override;
+
 protected:
   void FormShow() override;
   void FormKeyDown(WORD& key, ShiftState shift) override;

@@ -80,6 +80,13 @@ public:
   ComPtr(const ComPtr&) = delete;
   ComPtr& operator=(const ComPtr&) = delete;
   ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& o) noexcept {
+    if (this != &o) {
+      Reset();
+      p_ = std::exchange(o.p_, nullptr);
+    }
+    return *this;
+  }
   ~ComPtr() { Reset(); }
   T* operator->() const { return p_; }
   T* Get() const { return p_; }
