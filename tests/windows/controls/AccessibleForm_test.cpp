@@ -154,9 +154,9 @@ TEST(AccessibleForm, LocationHitTestAndNavigationAgreeWithThePainting) {
 
   struct {
     LONG direction, depuis, vers;
-  } pas[] = {{NAVDIR_FIRSTCHILD, 0, 1}, {NAVDIR_LASTCHILD, 0, 4}, {NAVDIR_NEXT, 1, 2}, {NAVDIR_PREVIOUS, 1, -1},
-             {NAVDIR_NEXT, 4, -1},      {NAVDIR_RIGHT, 3, 4},     {NAVDIR_LEFT, 4, 3},  {NAVDIR_DOWN, 1, 2},
-             {NAVDIR_UP, 3, 2}};
+  } pas[] = {{NAVDIR_FIRSTCHILD, 0, 1}, {NAVDIR_LASTCHILD, 0, 4}, {NAVDIR_NEXT, 1, 2},
+             {NAVDIR_PREVIOUS, 1, -1},  {NAVDIR_NEXT, 4, -1},     {NAVDIR_RIGHT, 3, 4},
+             {NAVDIR_LEFT, 4, 3},       {NAVDIR_DOWN, 1, 2},      {NAVDIR_UP, 3, 2}};
   for (const auto& p : pas) {
     VARIANT fin;
     HRESULT hr = a->accNavigate(p.direction, Id(p.depuis), &fin);
@@ -247,6 +247,41 @@ TEST(AccessibleForm, TheMessageBoxIsReadAndAnsweredThroughIt) {
   BSTR t = nullptr;
   EXPECT_EQ(a->get_accName(Id(non), &t), E_INVALIDARG);
   EXPECT_EQ(a->accDoDefaultAction(Id(non)), E_INVALIDARG);
+}
+
+namespace {
+std::vector<std::string>* entendus = nullptr;
+void CALLBACK Ecoute(HWINEVENTHOOK, DWORD e, HWND, LONG objet, LONG enfant, DWORD, DWORD) {
+  if (!entendus) return;
+  const char* nom = e == EVENT_SYSTEM_DIALOGSTART   ? "start"
+                    : e == EVENT_SYSTEM_DIALOGEND   ? "end"
+                    : e == EVENT_OBJECT_FOCUS       ? "focus"
+                    : e == EVENT_OBJECT_VALUECHANGE ? "value"
+                                                    : nullptr;
+  if (nom) entendus->push_back(std::string(nom) + " " + std::to_string(objet) + " " + std::to_string(enfant));
+}
+}  // namespace
+
+TEST(AccessibleForm, ShowingHidingAndEachChangeOfTheBarAreAnnounced) {
+  std::vector<std::string> recus;
+  entendus = &recus;
+  HWINEVENTHOOK h = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_OBJECT_VALUECHANGE, nullptr, &Ecoute,
+                                    GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(h, nullptr);
+  {
+    Fenetre f;
+    f.Barre.SetPosition(5);  // hidden: no one to tell
+    f.Show();
+    for (int p : {5, 6, 6, 150, 100}) f.Barre.SetPosition(p);  // the same value and the clamped one say nothing
+    f.Hide();
+    f.Hide();
+    Application::Instance().ProcessMessages();
+  }
+  UnhookWinEvent(h);
+  entendus = nullptr;
+  const std::string fenetre = std::to_string(OBJID_WINDOW), client = std::to_string(OBJID_CLIENT);
+  EXPECT_EQ(recus, (std::vector<std::string>{"start " + fenetre + " 0", "value " + client + " 2",
+                                             "value " + client + " 2", "end " + fenetre + " 0"}));
 }
 
 TEST(AccessibleForm, AnObjectHeldAfterItsWindowIsDestroyedAnswersAnError) {
