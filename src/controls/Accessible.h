@@ -28,8 +28,8 @@ using AccessibleStates = uint32_t;
 
 struct AccessibleDescription {
   AccessibleRole Role = AccessibleRole::None;
-  std::string Name;           // cp1252, as shown (no "&" markers)
-  std::string Value;          // "4%" for a bar at 4
+  std::string Name;   // cp1252, as shown (no "&" markers)
+  std::string Value;  // "4%" for a bar at 4
   AccessibleStates State = 0;
   Rect Bounds{0, 0, 0, 0};    // in the parent's client coordinates
   std::string Shortcut;       // "Alt+O" for "&Oui"
