@@ -1,6 +1,7 @@
 #include "controls/UHTMLLabel.h"
 
 #include "markup/DessineHTML.h"
+#include "markup/TexteDessine.h"
 
 namespace {
 constexpr int LargeurMinimale = 50;
@@ -18,4 +19,19 @@ void THTMLLabel::Paint(Canvas& canvas) {
   int h = elements_ ? DessineHTML(canvas, 1, 1, Width(), caption_, clWhite, *elements_)
                     : DessineHTML(canvas, 1, 1, Width(), caption_, clWhite);
   if (AutoSize() && h != Height()) SetHeight(h);
+}
+
+AccessibleDescription THTMLLabel::DescribeSelf() const {
+  if (caption_.empty() || !Parent()) return {};
+  // Painted with the control's font: its pixels per inch set the indents.
+  Canvas& mesure = Parent()->MeasureCanvas();
+  mesure.SetFont(GetFont());
+  HTMLItems rien;
+  std::string texte = TexteDessine(mesure, 1, 1, Width(), caption_, clWhite, elements_ ? *elements_ : rien);
+  if (texte.find_first_not_of("\r\n") == std::string::npos) return {};
+  AccessibleDescription d;
+  d.Role = AccessibleRole::StaticText;
+  d.Name = std::move(texte);
+  d.State = asReadOnly;
+  return d;
 }

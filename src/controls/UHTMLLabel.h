@@ -28,6 +28,13 @@ public:
   void SetElements(HTMLItems* items) { elements_ = items; }
   HTMLItems* Elements() const { return elements_; }
 
+protected:
+  // Static text named by what its painting draws as text, line by line
+  // ("\r\n" after each), read from a drawing on the parent's measuring
+  // canvas; a caption that draws no text, or a label without a parent,
+  // says nothing.
+  AccessibleDescription DescribeSelf() const override;
+
 private:
   std::string caption_;
   HTMLItems* elements_ = nullptr;
