@@ -145,4 +145,7 @@ TEST(THTMLLabel, ReadsAsTheTextItsPaintingDraws) {
     l.SetCaption(ubm::TexteDuMessage(message));
     EXPECT_EQ(l.Describe().Name, nom) << message;
   }
+  // The text read is kept, but not past a change of width.
+  l.SetWidth(200);
+  EXPECT_EQ(l.Describe().Name, "Nom :\r\nDupont nom\r\nEnvoyer Effacer\r\nfin\r\n");
 }
