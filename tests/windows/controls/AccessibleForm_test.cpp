@@ -217,9 +217,11 @@ TEST(AccessibleForm, TheMessageBoxIsReadAndAnsweredThroughIt) {
   autre.Show();
   ComPtr<IAccessible> a, b;
   LONG pendant = 0, oui = 0, non = 0, focus = -1;
-  std::string etatOui, etatNon;
+  std::string etatOui, etatNon, description, message;
   boite.Differe = [&] {
     a = Objet(boite.Handle());
+    description = Lu([&](BSTR* t) { return a->get_accDescription(Id(CHILDID_SELF), t); });
+    message = Decrit(a.Get(), 1);
     a->get_accChildCount(&pendant);
     for (LONG id = 1; id <= pendant; ++id) {
       std::string nom = Lu([&](BSTR* t) { return a->get_accName(Id(id), t); });
@@ -237,6 +239,9 @@ TEST(AccessibleForm, TheMessageBoxIsReadAndAnsweredThroughIt) {
   EXPECT_EQ(boite.BoiteMessage("Installation de l'été", "Voulez-vous installer ?", "Oui#13Non", 0), 2);
   EXPECT_EQ(etatOui, std::to_string(STATE_SYSTEM_DEFAULT | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE));
   EXPECT_EQ(etatNon, "0");
+  EXPECT_EQ(description, "Voulez-vous installer ?\r\n");
+  EXPECT_EQ(message, "41 Voulez-vous installer ?\r\n | - | 64 | - | -");
+  EXPECT_EQ(pendant, 3);
   EXPECT_EQ(focus, oui);
   EXPECT_EQ(autre.clics, "");
 
