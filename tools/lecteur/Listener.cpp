@@ -112,10 +112,13 @@ void Listener::Report(const Event& e) {
     sources_.remove_if([&](const Source& s) { return s.window == e.window; });
     const bool end = e.kind == EVENT_SYSTEM_DIALOGEND;
     log_.Lines(std::string(end ? "event dialog-end " : "event dialog-start ") + title);
-    if (end) {
-      std::lock_guard<std::mutex> hold(mutex_);
-      ended_.push_back(e.window);
+    std::list<Source>::iterator opened;
+    if (!end) {
+      Open(e.window, OBJID_CLIENT, CHILDID_SELF, opened);
+      return;
     }
+    std::lock_guard<std::mutex> hold(mutex_);
+    ended_.push_back(e.window);
     return;
   }
   Said s;
@@ -127,21 +130,9 @@ void Listener::Report(const Event& e) {
 
 // A value change of a known object costs one call; a focus is read whole.
 HRESULT Listener::ReadSource(const Event& e, Said& out) {
-  auto src = std::find_if(sources_.begin(), sources_.end(), [&](const Source& s) {
-    return s.window == e.window && s.object == e.object && s.child == e.child;
-  });
-  HRESULT hr = S_OK;
-  if (src == sources_.end()) {
-    Source fresh{e.window, e.object, e.child, {}, CHILDID_SELF, {}};
-    VARIANT child;
-    VariantInit(&child);
-    hr = AccessibleObjectFromEvent(e.window, static_cast<DWORD>(e.object), static_cast<DWORD>(e.child),
-                                   reinterpret_cast<IAccessible**>(fresh.accessible.Put()), &child);
-    if (child.vt == VT_I4) fresh.id = child.lVal;
-    VariantClear(&child);
-    if (FAILED(hr)) return hr;
-    src = sources_.insert(sources_.end(), std::move(fresh));
-  }
+  std::list<Source>::iterator src;
+  HRESULT hr = Open(e.window, e.object, e.child, src);
+  if (FAILED(hr)) return hr;
   const bool focus = e.kind == EVENT_OBJECT_FOCUS;
   if (!focus && !src->said.role.empty()) {
     out = src->said;
@@ -154,6 +145,42 @@ HRESULT Listener::ReadSource(const Event& e, Said& out) {
   // An object that failed once is asked for anew at the next event.
   if (FAILED(hr)) sources_.erase(src);
   return hr;
+}
+
+// The client object of a dialog, asked for the moment it starts, gives its
+// elements without another WM_GETOBJECT: the call AccessibleObjectFromEvent
+// would make, but one pump sooner.
+HRESULT Listener::Open(HWND w, LONG object, LONG child, std::list<Source>::iterator& out) {
+  auto find = [&](LONG c) {
+    return std::find_if(sources_.begin(), sources_.end(),
+                        [&](const Source& s) { return s.window == w && s.object == object && s.child == c; });
+  };
+  out = find(child);
+  if (out != sources_.end()) return S_OK;
+  Source fresh{w, object, child, {}, CHILDID_SELF, {}};
+  HRESULT hr;
+  const auto whole = find(CHILDID_SELF);
+  if (child != CHILDID_SELF && whole != sources_.end()) {
+    IDispatch* d = nullptr;
+    hr = whole->accessible->get_accChild(ChildVariant(child), &d);
+    if (hr == S_OK && d) {
+      hr = d->QueryInterface(IID_IAccessible, fresh.accessible.Put());
+      d->Release();
+    } else if (SUCCEEDED(hr)) {
+      hr = whole->accessible->QueryInterface(IID_IAccessible, fresh.accessible.Put());
+      fresh.id = child;
+    }
+  } else {
+    VARIANT v;
+    VariantInit(&v);
+    hr = AccessibleObjectFromEvent(w, static_cast<DWORD>(object), static_cast<DWORD>(child),
+                                   reinterpret_cast<IAccessible**>(fresh.accessible.Put()), &v);
+    if (v.vt == VT_I4) fresh.id = v.lVal;
+    VariantClear(&v);
+  }
+  if (FAILED(hr)) return hr;
+  out = sources_.insert(sources_.end(), std::move(fresh));
+  return S_OK;
 }
 
 }  // namespace lecteur

@@ -72,6 +72,7 @@ private:
   void Drain();
   void Report(const Event& e);
   HRESULT ReadSource(const Event& e, Said& out);
+  HRESULT Open(HWND w, LONG object, LONG child, std::list<Source>::iterator& out);
 
   pilot::Log& log_;
   win32::UniqueHandle thread_;

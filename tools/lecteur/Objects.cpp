@@ -36,14 +36,6 @@ std::string Entry(const char* list, size_t n) {
   return std::string(all.substr(from, all.find('|', from) - from));
 }
 
-VARIANT ChildVariant(long child) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = child;
-  return v;
-}
-
 // The result of reading one property: a call that says the object does not
 // have it reads as nothing said.
 HRESULT Kept(HRESULT hr) {
@@ -131,6 +123,14 @@ std::string Utf8(const wchar_t* s, size_t n) {
   return out;
 }
 
+VARIANT ChildVariant(long child) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = child;
+  return v;
+}
+
 std::string HresultText(HRESULT hr) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%08lX", static_cast<unsigned long>(hr));
@@ -152,7 +152,10 @@ std::string StateText(long state) {
 HRESULT Read(IAccessible* o, long child, Fields fields, Said& s) {
   const VARIANT v = ChildVariant(child);
   s.id = child;
-  HRESULT hr = Number(&IAccessible::get_accRole, o, v, RoleText, s.role);
+  // The value first: it is what changes, and read at once it is still the
+  // one an event told of.
+  HRESULT hr = fields != Fields::Focus ? ReadValue(o, child, s.value) : S_OK;
+  if (hr == S_OK) hr = Number(&IAccessible::get_accRole, o, v, RoleText, s.role);
   if (hr == S_OK) hr = Text([&](BSTR* b) { return o->get_accName(v, b); }, s.name);
   if (hr == S_OK && fields == Fields::All) {
     hr = Text([&](BSTR* b) { return o->get_accDescription(v, b); }, s.description);
@@ -161,8 +164,6 @@ HRESULT Read(IAccessible* o, long child, Fields fields, Said& s) {
     if (hr == S_OK) hr = Location(o, v, s.location);
   }
   if (hr == S_OK && fields != Fields::Value) hr = Number(&IAccessible::get_accState, o, v, StateText, s.state);
-  // The value last: of what changes, the latest is the one to tell.
-  if (hr == S_OK && fields != Fields::Focus) hr = ReadValue(o, child, s.value);
   return hr;
 }
 

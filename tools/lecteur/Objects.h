@@ -78,6 +78,9 @@ std::string StateText(long state);
 // Presses the element through its default action (accDoDefaultAction).
 HRESULT Press(const Element& e);
 
+// A variant naming element `child` (VT_I4), as the interface's calls take it.
+VARIANT ChildVariant(long child);
+
 // A wide string in UTF-8.
 std::string Utf8(const wchar_t* s, size_t n);
 
