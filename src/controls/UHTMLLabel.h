@@ -28,7 +28,23 @@ public:
   void SetElements(HTMLItems* items) { elements_ = items; }
   HTMLItems* Elements() const { return elements_; }
 
+protected:
+  // Static text named by what its painting draws as text, line by line
+  // ("\r\n" after each), read from a drawing on the parent's measuring
+  // canvas; a caption that draws no text, or a label without a parent,
+  // says nothing. The text is kept until the caption, width, font or items
+  // change: a screen reader asks for it property by property.
+  AccessibleDescription DescribeSelf() const override;
+
 private:
   std::string caption_;
   HTMLItems* elements_ = nullptr;
+  struct Lu {
+    std::string Caption;
+    int Largeur = -1;
+    Font Police;
+    const HTMLItems* Elements = nullptr;
+    std::string Texte;
+  };
+  mutable Lu lu_;
 };

@@ -39,6 +39,7 @@ void MiseEnPage::FinDeLigne(int L, int R) {
     if (shift >= 0) Efface(L, top, l, bottom);
     else Efface(r, top, R, bottom);
   }
+  LigneFinie();
 }
 
 namespace {
@@ -59,8 +60,8 @@ struct PoliceSauvee {
 
 class Rendu {
 public:
-  Rendu(Canvas& c, int X, int Y, int Width, Colour fond, HTMLItems& items)
-      : c_(c), items_(items), s_{c, X, Y, Somme(X, Width), X, 0, 0, 0, 'L', false, fond} {}
+  Rendu(Canvas& c, int X, int Y, int Width, Colour fond, HTMLItems& items, SuiviDesLignes* suivi)
+      : c_(c), items_(items), s_{c, X, Y, Somme(X, Width), X, 0, 0, 0, 'L', false, fond, suivi} {}
 
   int Dessine(const std::string& text);
 
@@ -369,6 +370,7 @@ void Rendu::Regle() {
   s_.PenX = s_.MargeGauche;
   int pas = s_.HauteurLigne != 0 ? s_.HauteurLigne : s_.HauteurParDefaut;
   s_.Y = Somme(s_.Y, pas);
+  s_.LigneFinie();
   Pen p = c_.GetPen();
   p.Color = Noir;
   c_.SetPen(p);
@@ -377,6 +379,7 @@ void Rendu::Regle() {
   s_.DerniereCoupure = s_.MargeGauche;
   s_.Y = Somme(s_.Y, pas);
   s_.HauteurLigne = 0;
+  s_.LigneFinie();
 }
 
 void Rendu::TitreFin(const ShortString& b) {
@@ -467,11 +470,16 @@ void Rendu::Queue() {
 
 }  // namespace
 
+int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour, HTMLItems& items,
+                SuiviDesLignes& suivi) {
+  return Rendu(canvas, X, Y, Width, BackColour, items, &suivi).Dessine(Text);
+}
+
 int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour, HTMLItems& items) {
-  return Rendu(canvas, X, Y, Width, BackColour, items).Dessine(Text);
+  return Rendu(canvas, X, Y, Width, BackColour, items, nullptr).Dessine(Text);
 }
 
 int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour) {
   HTMLItems rien;
-  return Rendu(canvas, X, Y, Width, BackColour, rien).Dessine(Text);
+  return Rendu(canvas, X, Y, Width, BackColour, rien, nullptr).Dessine(Text);
 }

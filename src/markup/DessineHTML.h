@@ -10,6 +10,17 @@
 
 class HTMLItems;
 
+// What reads a drawing back (TexteDessine) follows its lines through this:
+// where each one ends is not drawn, for an empty line nor for a left-aligned
+// one. Painting has none.
+class SuiviDesLignes {
+public:
+  virtual ~SuiviDesLignes() = default;
+  // The line above Bas is finished: what comes next goes at Bas or lower.
+  // Told after the line has moved sideways, if it does.
+  virtual void LigneFinie(int Bas) = 0;
+};
+
 // Draws Text (markup, cp1252) with its top-left corner at (X, Y), wrapping at
 // X + Width, and returns the y just below its last line. BackColour is the
 // colour of the surface under the text: it paints the pixels vacated when a
@@ -24,6 +35,10 @@ int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text
 // The same with pictures and form-field previews drawn by items.
 int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour, HTMLItems& items);
 
+// The same, telling suivi of every line it finishes.
+int DessineHTML(Canvas& canvas, int X, int Y, int Width, const std::string& Text, Colour BackColour, HTMLItems& items,
+                SuiviDesLignes& suivi);
+
 // The call state of one DessineHTML, as items see it when they are placed.
 struct MiseEnPage {
   Canvas& Surface;
@@ -36,11 +51,17 @@ struct MiseEnPage {
   int DerniereCoupure;
   char Alignement;  // 'L', 'C' or 'R'
   bool Ombre;
-  Colour Fond;  // the caller's background colour
+  Colour Fond;            // the caller's background colour
+  SuiviDesLignes* Suivi;  // none when painting
 
   // Finishes the line from L to R: y moves below it and, centred or
   // right-aligned, its pixels move sideways.
   void FinDeLigne(int L, int R);
+  // Tells Suivi, if any, that the line above Y is finished. Whatever moves
+  // Y down without FinDeLigne (a rule, a form field) calls it.
+  void LigneFinie() const {
+    if (Suivi) Suivi->LigneFinie(Y);
+  }
   // Paints a rectangle in the background colour and makes the text
   // background transparent.
   void Efface(int x1, int y1, int x2, int y2);

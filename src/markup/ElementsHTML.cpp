@@ -36,6 +36,7 @@ void LigneSuivante(MiseEnPage& s, int hauteur) {
   s.Y = VersEntier(int64_t{s.Y} + (s.HauteurLigne != 0 ? s.HauteurLigne : s.HauteurParDefaut));
   s.HauteurLigne = hauteur;
   s.DerniereCoupure = s.MargeGauche;
+  s.LigneFinie();
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // DessineHTML on the raster canvas with arbitrary markup and widths 0..1000,
 // with pictures and form fields drawn from a folder holding a tiny JPEG, the
 // check box pictures and a file that is no JPEG: no crash, no hang, no leak,
-// a result below the top, and the canvas state restored.
+// a result below the top, and the canvas state restored. Then the text the
+// same drawing reads as (TexteDessine): no crash, and nothing or whole lines.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 #include "markup/DessineHTML.h"
 #include "markup/ElementsHTML.h"
 #include "markup/LibJpeg.h"
+#include "markup/TexteDessine.h"
 #include "support/FabriqueJpeg.h"
 #include "support/MemoryFileSystem.h"
 
@@ -59,6 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const EJPEG&) {
     // casse.jpg shown.
   }
+  const std::string lu = TexteDessine(canvas, 20, 5, width, text, clWhite, elements);
+  if (!lu.empty() && (lu.size() < 2 || lu.compare(lu.size() - 2, 2, "\r\n") != 0)) __builtin_trap();
   Dossier().ClearCalls();
   return 0;
 }

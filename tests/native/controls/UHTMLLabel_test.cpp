@@ -1,12 +1,18 @@
-// The markup label: what a caption change repaints and widens, and the height
-// its painting sets, on the raster canvas.
+// The markup label: what a caption change repaints and widens, the height
+// its painting sets, on the raster canvas, and the text it reads as.
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
 #include "controls/UHTMLLabel.h"
+#include "dialogs/UBM.h"
 #include "draw/RasterCanvas.h"
+#include "installer/Messages.h"
 #include "markup/DessineHTML.h"
+#include "markup/ElementsHTML.h"
+#include "markup/LibJpeg.h"
+#include "support/FabriqueJpeg.h"
 #include "support/FakeControlParent.h"
+#include "support/MemoryFileSystem.h"
 
 TEST(THTMLLabel, SettingTheSameCaptionTwiceRepaintsOnce) {
   FakeControlParent p;
@@ -98,4 +104,48 @@ TEST(THTMLLabel, PicturesAndFieldsAreDrawnByTheItemsItIsGiven) {
   l.Paint(c);
   EXPECT_EQ(t.images, 1);
   EXPECT_EQ(l.Height(), 1 + 30);
+}
+
+// LeMessage as the message box sets it up, read as its painting draws it:
+// Tahoma 10 pt on the raster font, 441 pixels wide.
+TEST(THTMLLabel, ReadsAsTheTextItsPaintingDraws) {
+  MemoryFileSystem fs;
+  fs.AddFile("C:\\logo.jpg", EncodeJpeg(Uni(40, 21, clBlack)));
+  DecodeurLibJpeg jpeg;
+  FabriqueImagesRaster dessins;
+  CacheImages images{fs, jpeg, dessins};
+  ElementsHTML elements{images};
+  FakeControlParent p;
+  THTMLLabel l;
+  l.SetParent(&p);
+  l.SetBounds(ubm::MargeGauche, ubm::HautDuMessage, ubm::LargeurClient - 2 * ubm::MargeGauche, 13);
+  l.SetElements(&elements);
+  const std::pair<std::string, const char*> cas[] = {
+      {installer::MiseAJourTerminee(),
+       "La mise à jour de Brannoch.exe © corvanel\r\nest terminée\r\n\r\nVoulez-vous lancer\r\n"
+       "Brannoch.exe tout de suite ?\r\n\r\n(Version du Vendredi 17/ 4/2009 18h38)\r\n"},
+      {installer::RemplacementEchoue(),
+       "La mise à jour de Brannoch.exe © corvanel a\r\néchoué\r\n\r\n"
+       "La copie à échoué pour une raison inconnue\r\nTéléphonez au 04 72 00 00 00\r\n"},
+      // References are decoded in words, not after the last tag.
+      {"Pr&eacute;sentation &copy; 2009 &AMP; &amp;lt;C:&gt;#13&eacute;t&eacute;",
+       "Présentation © 2009 &AMP; <C:>\r\n&eacute;t&eacute;\r\n"},
+      {"Voir le tableau <TABLE> ci-dessous", "Voir le tableau <TABLE> ci-dessous\r\n"},
+      {"<P ALIGN=CENTER>Bienvenue dans l'installation#13", "\r\nBienvenue dans l'installation\r\n\r\n"},
+      // "Brannoch" fits the first line, ".exe " does not: it takes "Brannoch" down.
+      {"Voulez-vous lancer l'installation de <B>Brannoch</B>.exe ?#13",
+       "Voulez-vous lancer l'installation de\r\nBrannoch.exe ?\r\n\r\n"},
+      {"<O>Ombre port&eacute;e</O> et fin", "Ombre portée et fin\r\n"},
+      // A field's value and name label, two buttons side by side, a picture.
+      {"Nom : <INPUT NAME=\"nom\" VALUE=\"Dupont\"> <INPUT TYPE=submit VALUE=\"Envoyer\"><INPUT TYPE=reset "
+       "VALUE=\"Effacer\"> <IMG SRC=\"logo.jpg\">fin",
+       "Nom : Dupont nom Envoyer Effacer\r\nfin\r\n"},
+  };
+  for (const auto& [message, nom] : cas) {
+    l.SetCaption(ubm::TexteDuMessage(message));
+    EXPECT_EQ(l.Describe().Name, nom) << message;
+  }
+  // The text read is kept, but not past a change of width.
+  l.SetWidth(200);
+  EXPECT_EQ(l.Describe().Name, "Nom :\r\nDupont nom\r\nEnvoyer Effacer\r\nfin\r\n");
 }
