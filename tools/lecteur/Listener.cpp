@@ -38,7 +38,9 @@ std::vector<HWND> Listener::TakeEnded() {
 void Listener::Stop(DWORD ms) {
   if (!thread_.Valid()) return;
   stop_ = true;
-  WaitForSingleObject(thread_.Get(), ms);
+  // Still in a call after that, to a process that neither answers nor ends:
+  // the thread must not outlive what it writes to.
+  if (WaitForSingleObject(thread_.Get(), ms) == WAIT_TIMEOUT) TerminateThread(thread_.Get(), 1);
   thread_ = win32::UniqueHandle();
 }
 

@@ -41,8 +41,9 @@ public:
   std::vector<HWND> TakeEnded();
 
   // Reports the events already queued, then ends the thread; waits for it
-  // at most `ms` milliseconds (it may be stuck in a call to a hung process).
-  void Stop(DWORD ms = 3000);
+  // at most `ms` milliseconds, then ends it by force (it is stuck in a call
+  // to a process that hangs).
+  void Stop(DWORD ms = 5000);
 
 private:
   struct Event {

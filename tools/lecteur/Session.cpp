@@ -45,8 +45,10 @@ int Session::Run() {
     if (deadline_.Passed()) return TimedOut();
     Sleep(pilot::kWindowPollMs);
   }
-  listener_.Stop();
+  // Killed first: a call of the event thread into a process that hangs ends
+  // with the process.
   if (o_.killRest) processes_.KillAll("killed");
+  listener_.Stop();
   log_.Line("exit " + std::to_string(main->code));
   if (failed_) {
     std::fprintf(stderr, "lecteur: a window could not be read or answered (see the log)\n");
@@ -125,8 +127,8 @@ void Session::Fail(const std::string& line) {
 
 int Session::TimedOut() {
   log_.Line("timeout after " + std::to_string(o_.timeout) + " s");
-  listener_.Stop();
   processes_.KillAll("killed");
+  listener_.Stop();
   std::fprintf(stderr, "lecteur: timeout after %d s; every process it started was killed\n", o_.timeout);
   return kTimeout;
 }
