@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot:
+# One end-to-end scenario of INSTALL.EXE under Wine, driven by the pilot or,
+# through the accessibility interface only, by the screen reader (heard-*):
 #   e2e.sh install|update|links|wait|reports|declined|argument|damaged|nodisplay|interrupt|planted
-# Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT INSTALLER
+#          heard-install|heard-report|heard-interrupt|heard-wait
+# Environment (set by CTest): BRANNOCH_WINEPREFIX WINE_RUN PILOT LECTEUR INSTALLER
 # DAMAGED MANY MANY_PAYLOAD PROBE FCC PAYLOAD UNLOCKED PLANTED OBJDUMP OUT. Each scenario sets up the state it needs in
 # the shared prefix, runs, then checks the disk from the host side.
 set -uo pipefail
@@ -48,6 +50,45 @@ pilot() {
   code=$?
 }
 
+# reader NAME [--press "TITLE" [once] "BUTTON"]... -- PROGRAM [ARGS...]: runs
+# PROGRAM under the screen reader, which reads its windows and presses their
+# buttons through the accessibility interface only; its lines in
+# $out/NAME.log; sets $code.
+reader() {
+  local name=$1
+  shift
+  "$WINE_RUN" "$LECTEUR" --timeout 120 --kill-rest --log "$out/$name.log" "$@" >"$out/$name.out" 2>&1
+  code=$?
+}
+
+# expect_heard LOG LINE...: every LINE is a whole line of the screen reader's
+# LOG but for the location at its end, which depends on where the window is.
+expect_heard() {
+  local log=$1 line heard
+  shift
+  heard=$(sed 's/ location=[-0-9,]*$//' "$log")
+  for line in "$@"; do
+    grep -qxF -- "$line" <<<"$heard" || fail "$log lacks the line: $line"
+  done
+}
+
+# expect_box LOG TITLE TEXT BUTTON...: the message box TITLE heard as it
+# shows: a dialog described by its text, the text, its buttons (each given as
+# "Caption Alt+X"), the first the default one, which takes the focus.
+expect_box() {
+  local log=$1 title=$2 text=$3 first=$4 n=2 b
+  shift 4
+  local focused="push button \"${first% *}\" shortcut=\"${first##* }\" action=\"Appuyer\" state=focused,default,focusable"
+  local lines=("window \"$title\" role=dialog description=\"$text\" state=focusable"
+    "  1 text \"$text\" state=read-only" "  2 $focused"
+    "event focus \"$title\" 2 push button \"${first% *}\" state=focused,default,focusable")
+  for b in "$@"; do
+    n=$((n + 1))
+    lines+=("  $n push button \"${b% *}\" shortcut=\"${b##* }\" action=\"Appuyer\"")
+  done
+  expect_heard "$log" "${lines[@]}"
+}
+
 # The members the installer must leave: fcc's own expansion of the payload
 # (PAYLOAD, or the one given).
 reference() {
@@ -85,6 +126,28 @@ expect_stamped() {
   [ "$times" = "$stamp" ] || fail "C:\\Brannoch\\Brannoch.EXE times are [$times], not $stamp"
 }
 
+# What a first installation leaves: every member, the payload file, the copy
+# of the installer, the font, no update folder, the desktop shortcut.
+expect_installed() {
+  expect_members "$(cpath 'Brannoch')"
+  expect_file "$(cpath 'Brannoch\Brannoch.FCC')"
+  cmp -s "$PAYLOAD" "$(cpath 'Brannoch\Brannoch.FCC')" || fail "payload file differs from the embedded payload"
+  cmp -s "$INSTALLER" "$(cpath 'Brannoch\install.exe')" || fail "install.exe is not a copy of the installer"
+  cmp -s "$(cpath 'Brannoch\StarMath.ttf')" "$(cpath 'windows\Fonts\Starmath.ttf')" || fail "font not copied"
+  expect_no "$(cpath 'Brannoch\MAJ')"
+  # The desktop shortcut, read back by an independent parser of the format.
+  local lnk
+  lnk=$(find "$drive/users" -path '*/Desktop/*' -name 'Brannoch © Corvanel.lnk' | head -1)
+  if [ -z "$lnk" ]; then
+    fail "no \"Brannoch © Corvanel.lnk\" on the desktop"
+  else
+    lnkinfo "$lnk" >"$out/lnkinfo.txt" 2>&1 || fail "lnkinfo cannot read $lnk"
+    grep -qP '^\tLocal path\t*: c:\\Brannoch\\Brannoch\.EXE$' "$out/lnkinfo.txt" ||
+      fail "shortcut target is not c:\\Brannoch\\Brannoch.EXE"
+    grep -qP '^\tWorking directory\t*: c:\\Brannoch$' "$out/lnkinfo.txt" || fail "shortcut working folder"
+  fi
+}
+
 first_install() {  # a complete first installation, declining the launch
   pilot "$1" "$INSTALLER" <<'S'
 snap "Déconcaténation de *"
@@ -105,22 +168,7 @@ install)
   # The progress window, photographed while the payload expands.
   expect_log 'window "Déconcaténation de C:\Brannoch\Brannoch.CTN" 606x158' "$log"
   expect_log 'shot "02-Deconcatenation_de_C_Brannoch_Brannoch.CTN.png" 606x158' "$log"
-  expect_members "$(cpath 'Brannoch')"
-  expect_file "$(cpath 'Brannoch\Brannoch.FCC')"
-  cmp -s "$PAYLOAD" "$(cpath 'Brannoch\Brannoch.FCC')" || fail "payload file differs from the embedded payload"
-  cmp -s "$INSTALLER" "$(cpath 'Brannoch\install.exe')" || fail "install.exe is not a copy of the installer"
-  cmp -s "$(cpath 'Brannoch\StarMath.ttf')" "$(cpath 'windows\Fonts\Starmath.ttf')" || fail "font not copied"
-  expect_no "$(cpath 'Brannoch\MAJ')"
-  # The desktop shortcut, read back by an independent parser of the format.
-  lnk=$(find "$drive/users" -path '*/Desktop/*' -name 'Brannoch © Corvanel.lnk' | head -1)
-  if [ -z "$lnk" ]; then
-    fail "no \"Brannoch © Corvanel.lnk\" on the desktop"
-  else
-    lnkinfo "$lnk" >"$out/lnkinfo.txt" 2>&1 || fail "lnkinfo cannot read $lnk"
-    grep -qP '^\tLocal path\t*: c:\\Brannoch\\Brannoch\.EXE$' "$out/lnkinfo.txt" ||
-      fail "shortcut target is not c:\\Brannoch\\Brannoch.EXE"
-    grep -qP '^\tWorking directory\t*: c:\\Brannoch$' "$out/lnkinfo.txt" || fail "shortcut working folder"
-  fi
+  expect_installed
   ;;
 wait)
   # An update while the installed program runs: the waiting window shows,
@@ -387,6 +435,86 @@ S
   expect_log 'window "Brannoch"' "$out/locked-run.log"
   expect_members "$(cpath 'Brannoch')"
   expect_no "$out/locked/uxtheme.dll.loaded"
+  ;;
+heard-install)
+  # A first installation heard and answered through the accessibility
+  # interface only: the question read, "Oui", the bar's values rising as
+  # announced (the last may go unheard: the window goes right after the last
+  # member), the closing question read, "Non".
+  clean
+  reader run --press "Installation de*" once "Oui" --press "Installation de*" "Non" -- "$INSTALLER"
+  [ "$code" = 0 ] || fail "exit code $code"
+  log="$out/run.log"
+  expect_box "$log" "Installation de Brannoch.exe © corvanel" "$(cat <<'T'
+Installation de Brannoch.exe © corvanel.\r\nCette installation va créer le répertoire "C:\Brannoch" et y copier\r\ntous les fichiers nécessaires à Brannoch.exe.\r\n\r\nRien d'autre ne sera copié ailleurs, à l'exception du raccourci sur le\r\nbureau.\r\n\r\nVoulez-vous lancer l'installation de\r\nBrannoch.exe ?\r\n\r\n(Version du Vendredi 17/ 4/2009 18h38)\r\n
+T
+)" "Oui Alt+O" "Non Alt+N"
+  expect_box "$log" "Installation de Brannoch.exe © corvanel" "$(cat <<'T'
+L'installation de Brannoch.exe © corvanel est terminée\r\n\r\nCette installation a créé un raccourci sur le bureau qui vous\r\npermetra de le lancer.\r\n\r\nVoulez-vous lancer Brannoch.exe tout de\r\nsuite ?\r\n\r\n(Version du Vendredi 17/ 4/2009 18h38)\r\n
+T
+)" "Oui Alt+O" "Non Alt+N"
+  expect_heard "$log" \
+    'press "Oui" in "Installation de Brannoch.exe © corvanel": ok' \
+    'event dialog-start "Déconcaténation de C:\Brannoch\Brannoch.CTN"' \
+    'press "Non" in "Installation de Brannoch.exe © corvanel": ok'
+  values=$(sed -n 's/^event value-change "Déconcaténation de [^"]*" [0-9]* progress bar value="\([0-9]*\)%"$/\1/p' "$log")
+  [ -n "$values" ] || fail "no value of the bar heard"
+  sort -nc <<<"$values" 2>/dev/null || fail "the bar's values do not rise: $(echo $values)"
+  [ "$(tail -1 <<<"$values")" -gt 90 ] 2>/dev/null || fail "no value of the bar past 90 %: $(echo $values)"
+  expect_stamped
+  expect_installed
+  ;;
+heard-report)
+  # The font's report, provoked by a folder where the font would go, heard
+  # and answered "Ok".
+  clean
+  mkdir -p "$drive/windows/Fonts/Starmath.ttf"
+  reader run --press "Installation de*" once "Oui" --press "C:\Brannoch\Starmath.ttf" "Ok" \
+    --press "Installation de*" "Non" -- "$INSTALLER"
+  rmdir "$drive/windows/Fonts/Starmath.ttf"
+  [ "$code" = 0 ] || fail "exit code $code"
+  expect_box "$out/run.log" 'C:\Brannoch\Starmath.ttf' "$(cat <<'T'
+La police C:\Brannoch\Starmath.ttf n'a pas pu être copiée\r\n\r\nVous devrez le faire "à la main"\r\n\r\nCela n'empêchera pas le logiciel de fonctionner\r\n
+T
+)" "Ok Alt+O"
+  expect_heard "$out/run.log" 'press "Ok" in "C:\Brannoch\Starmath.ttf": ok' \
+    'press "Non" in "Installation de Brannoch.exe © corvanel": ok'
+  expect_members "$(cpath 'Brannoch')"
+  ;;
+heard-interrupt)
+  # "Interrompre" pressed through the interface while many members expand:
+  # the refusal is heard and answered, and every member is written.
+  clean
+  reader run --press "Installation de*" once "Oui" --press "Déconcaténation de *" "Interrompre" \
+    --press "Interruption Interdite" "Ok" --press "Installation de*" "Non" -- "$MANY"
+  [ "$code" = 0 ] || fail "exit code $code"
+  log="$out/run.log"
+  expect_heard "$log" '  10 push button "Interrompre" action="Appuyer"' \
+    'press "Interrompre" in "Déconcaténation de C:\Brannoch\Brannoch.CTN": ok' \
+    'press "Ok" in "Interruption Interdite": ok'
+  expect_box "$log" "Interruption Interdite" \
+    "L'Interruption est Interdite\r\n\r\nLe traitement va être maintenu\r\n" "Ok Alt+O"
+  [ "$(grep -c '^window "Interruption Interdite"' "$log")" = 1 ] || fail "one refusal expected"
+  expect_members "$(cpath 'Brannoch')" "$MANY_PAYLOAD" 1502
+  ;;
+heard-wait)
+  # An update while the installed program runs: the waiting window is read.
+  # The pilot plays the user who closes the program; the installer's windows
+  # are the screen reader's.
+  clean
+  first_install setup
+  pilot run "$LECTEUR" --log "$out/heard.log" --press "Mise à jour de*" "Oui" --press "Mise à jour*" "Non" \
+    -- "$INSTALLER" <<'S'
+before run "C:\Brannoch\Brannoch.EXE"; wait-window "Brannoch"
+when "Installateur de Brannoch.EXE © Corvanel" sleep 1500; close-other "Brannoch"
+expect "Installateur de Brannoch.EXE © Corvanel"
+S
+  [ "$code" = 0 ] || fail "exit code $code"
+  expect_heard "$out/heard.log" 'press "Oui" in "Mise à jour de Brannoch.exe © corvanel": ok' \
+    'window "Installateur de Brannoch.EXE © Corvanel" role=dialog state=focused,focusable' \
+    "  1 text \"\\rINSTALL.EXE a décelé que Brannoch.EXE est en cours d'execution. Pour poursuivre l'installation vous devez arrêter Brannoch.EXE\\rSi ce n'était pas le cas interrompez \"INSTALL.EXE\" en pressant <Ctrl><Alt><Suppr>\" state=read-only" \
+    'press "Non" in "Mise à jour Brannoch.exe © corvanel": ok'
+  cmp -s "$(cpath 'Brannoch\MAJ\brannoch.exe')" "$(cpath 'Brannoch\Brannoch.EXE')" || fail "program not replaced"
   ;;
 nodisplay)
   # No window can be made: the error at start-up still ends the run with

@@ -15,8 +15,11 @@ bool Log::Open(const std::string& path) {
   return file_ != nullptr;
 }
 
-void Log::Line(const std::string& ansi) {
-  std::string s = Convert(ansi, CP_ACP, CP_UTF8) + "\n";
+void Log::Line(const std::string& ansi) { Lines(Convert(ansi, CP_ACP, CP_UTF8)); }
+
+void Log::Lines(const std::string& utf8) {
+  const std::string s = utf8 + "\n";
+  std::lock_guard<std::mutex> hold(mutex_);
   std::fwrite(s.data(), 1, s.size(), stdout);
   std::fflush(stdout);
   if (file_) {

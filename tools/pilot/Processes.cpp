@@ -47,10 +47,30 @@ Process* ProcessTree::Start(const std::string& command, const char* verb) {
   return processes_.back().get();
 }
 
+Process* ProcessTree::StartProgram(const std::string& command) {
+  // Under Wine the first process that needs the desktop window starts the
+  // desktop's process as its own child: the caller takes that part, so that
+  // the program's tree holds only what the program starts.
+  GetDesktopWindow();
+  // What the program has the desktop shell start is the program's too.
+  // Wine's desktop process is its shell, though it names no shell window.
+  DWORD shell = 0;
+  HWND w = GetShellWindow();
+  GetWindowThreadProcessId(w ? w : GetDesktopWindow(), &shell);
+  if (shell != 0) FollowShell(shell);
+  return Start(command, "start");
+}
+
 bool ProcessTree::Tracked(DWORD pid) const {
   for (const auto& p : processes_)
     if (p->pid == pid) return true;
   return false;
+}
+
+std::vector<DWORD> ProcessTree::Pids() const {
+  std::vector<DWORD> out;
+  for (const auto& p : processes_) out.push_back(p->pid);
+  return out;
 }
 
 Process* ProcessTree::Find(DWORD pid) {

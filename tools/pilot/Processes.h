@@ -34,12 +34,17 @@ public:
   // process stays owned by the tree.
   Process* Start(const std::string& command, const char* verb);
 
-  // Tracks, from now on, the new children of the desktop shell's process too;
-  // the ones it has now are left alone.
-  void FollowShell(DWORD shell);
+  // Starts the program of a run as Start does, logged as "start", after
+  // setting the tracking up for it: Wine's desktop process is made the
+  // caller's, not the program's, and what the program has the desktop shell
+  // start is tracked as its own.
+  Process* StartProgram(const std::string& command);
 
   // Whether the process is tracked (ended or not).
   bool Tracked(DWORD pid) const;
+
+  // The ids of the tracked processes, in the order they were found.
+  std::vector<DWORD> Pids() const;
 
   // Tracks the new children of tracked processes. A child is logged once
   // its name shows, which takes a moment after its creation, or when it ends.
@@ -55,6 +60,9 @@ public:
   void KillAll(const char* verb);
 
 private:
+  // Tracks, from now on, the new children of the desktop shell's process too;
+  // the ones it has now are left alone.
+  void FollowShell(DWORD shell);
   Process* Find(DWORD pid);
   void LogChild(Process& p, const std::string& name);
 

@@ -17,17 +17,7 @@ int Runner::Run() {
   for (const auto& a : script_.before) actions_.Do(nullptr, "", a);
   if (deadline_.Passed()) return TimedOut();
 
-  // Under Wine the first process that needs the desktop window starts the
-  // desktop's process as its own child: the pilot takes that part, so that
-  // the program's tree holds only what the program starts.
-  GetDesktopWindow();
-  // What the program has the desktop shell start is the program's too.
-  // Wine's desktop process is its shell, though it names no shell window.
-  DWORD shell = 0;
-  HWND w = GetShellWindow();
-  GetWindowThreadProcessId(w ? w : GetDesktopWindow(), &shell);
-  if (shell != 0) processes_.FollowShell(shell);
-  Process* main = processes_.Start(o_.command, "start");
+  Process* main = processes_.StartProgram(o_.command);
   if (!main) return kStartError;
 
   // Windows are looked at far more often than processes, so that one shown

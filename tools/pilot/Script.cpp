@@ -256,15 +256,7 @@ Script ParseScript(const std::string& text, const std::string& name) {
   return s;
 }
 
-Rule* FindRule(Script& script, const std::string& title) {
-  for (auto& r : script.rules) {
-    if (r.once && r.used) continue;
-    if (!MatchTitle(r.pattern, title)) continue;
-    if (r.once) r.used = true;
-    return &r;
-  }
-  return nullptr;
-}
+Rule* FindRule(Script& script, const std::string& title) { return FirstRule(script.rules, title); }
 
 bool Snapped(const Script& script, const std::string& title) {
   for (const auto& p : script.snaps)

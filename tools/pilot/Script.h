@@ -79,6 +79,20 @@ bool Snapped(const Script& script, const std::string& title);
 // (letter case counts).
 bool MatchTitle(const std::string& pattern, const std::string& title);
 
+// The first of `rules` (each with a title `pattern`, `once` and `used`)
+// whose pattern matches the title, a used `once` rule passed over; marks a
+// `once` rule used. Null when none matches.
+template <class R>
+R* FirstRule(std::vector<R>& rules, const std::string& title) {
+  for (auto& r : rules) {
+    if (r.once && r.used) continue;
+    if (!MatchTitle(r.pattern, title)) continue;
+    if (r.once) r.used = true;
+    return &r;
+  }
+  return nullptr;
+}
+
 // Client position of the centre of button `n` of `count` in a message box
 // whose buttons sit in rows of three at lefts 20, 160, 300, 135 x 27, rows
 // 30 pixels apart, the last row's top 37 pixels above the client bottom.
