@@ -137,11 +137,22 @@ std::vector<LabelLine> LabelLines(Canvas& canvas, std::string_view caption, bool
 }
 
 AccessibleDescription Label::DescribeSelf() const {
-  std::string shown = ShowCaption(caption_).Text;
-  if (shown.empty()) return {};
+  // The lines as painted, "\r\n" between them, without the blanks that pad them or the empty
+  // lines around them.
+  if (!Parent()) return {};
+  Canvas& c = Parent()->MeasureCanvas();
+  c.SetFont(GetFont());
+  std::string name;
+  for (const LabelLine& l : LabelLines(c, caption_, wordWrap_, Width())) {
+    const std::size_t first = l.Text.find_first_not_of(' '), last = l.Text.find_last_not_of(' ');
+    const std::string text = first == std::string::npos ? "" : l.Text.substr(first, last - first + 1);
+    if (!name.empty() || !text.empty()) name += (name.empty() ? "" : "\r\n") + text;
+  }
+  while (name.ends_with("\r\n")) name.resize(name.size() - 2);
+  if (name.empty()) return {};
   AccessibleDescription d;
   d.Role = AccessibleRole::StaticText;
-  d.Name = std::move(shown);
+  d.Name = std::move(name);
   d.State = asReadOnly;
   return d;
 }

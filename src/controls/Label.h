@@ -42,7 +42,9 @@ public:
   void Paint(Canvas& canvas) override;
 
 protected:
-  // Static text named by the caption as shown; a label with no text says nothing.
+  // Static text named by the lines it paints, "\r\n" between them, without
+  // the blanks that pad them; a label with no text, or no window to measure
+  // on, says nothing.
   AccessibleDescription DescribeSelf() const override;
   void FontChanged() override { AdjustBounds(); }
 

@@ -512,8 +512,12 @@ S
   [ "$code" = 0 ] || fail "exit code $code"
   expect_heard "$out/heard.log" 'press "Oui" in "Mise à jour de Brannoch.exe © corvanel": ok' \
     'window "Installateur de Brannoch.EXE © Corvanel" role=dialog state=focused,focusable' \
-    "  1 text \"\\rINSTALL.EXE a décelé que Brannoch.EXE est en cours d'execution. Pour poursuivre l'installation vous devez arrêter Brannoch.EXE\\rSi ce n'était pas le cas interrompez \"INSTALL.EXE\" en pressant <Ctrl><Alt><Suppr>\" state=read-only" \
     'press "Non" in "Mise à jour Brannoch.exe © corvanel": ok'
+  # Its text as painted, wrapped where the fonts of this Wine wrap it.
+  heard=$(sed -n '/^window "Installateur de Brannoch.EXE/,/^[^ ]/s/^  1 text "\(.*\)" state=read-only$/\1/p' \
+    "$out/heard.log" | head -1)
+  [ "${heard//\\r\\n/ }" = "INSTALL.EXE a décelé que Brannoch.EXE est en cours d'execution. Pour poursuivre l'installation vous devez arrêter Brannoch.EXE Si ce n'était pas le cas interrompez \"INSTALL.EXE\" en pressant <Ctrl><Alt><Suppr>" ] ||
+    fail "the waiting window's text heard: $heard"
   cmp -s "$(cpath 'Brannoch\MAJ\brannoch.exe')" "$(cpath 'Brannoch\Brannoch.EXE')" || fail "program not replaced"
   ;;
 nodisplay)

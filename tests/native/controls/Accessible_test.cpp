@@ -22,20 +22,25 @@ void PrintTo(const AccessibleDescription& d, std::ostream* os) {
 
 TEST(Accessible, EachKindOfControlDescribesItself) {
   FakeControlParent p;
-  Label fichier, vide, cache;
+  Label fichier, vide, cache, pourcent, attente;
   SpeedButton oui, non;
   TCurvedSpeedButton interrompre;
   ProgressBar a4, a100;
   TGradient fond;
   THTMLLabel message, blanc;
-  for (GraphicControl* c : std::initializer_list<GraphicControl*>{&fichier, &vide, &cache, &oui, &non, &interrompre,
-                                                                  &a4, &a100, &fond, &message, &blanc}) {
+  for (GraphicControl* c :
+       std::initializer_list<GraphicControl*>{&fichier, &vide, &cache, &pourcent, &attente, &oui, &non, &interrompre,
+                                              &a4, &a100, &fond, &message, &blanc}) {
     c->SetParent(&p);
     c->SetBounds(10, 20, 100, 25);
   }
   fichier.SetCaption("&Fichier");
   cache.SetCaption("Fichier");
   cache.SetVisible(false);
+  pourcent.SetCaption(" 7% réalisé en 0s ");
+  attente.SetAutoSize(false);
+  attente.SetWordWrap(true);
+  attente.SetCaption("\rBrannoch.EXE est en cours\rArrêtez-le");
   oui.SetCaption("&Oui");
   oui.SetEnabled(false);
   non.SetCaption("&Non");
@@ -53,6 +58,9 @@ TEST(Accessible, EachKindOfControlDescribesItself) {
       {&fichier, {R::StaticText, "Fichier", "", asReadOnly, {10, 20, 74, 36}, "", ""}},
       {&vide, {}},
       {&cache, {}},
+      {&pourcent, {R::StaticText, "7% réalisé en 0s", "", asReadOnly, {10, 20, 159, 36}, "", ""}},
+      // Wrapped at 100 pixels, the empty first line left out.
+      {&attente, {R::StaticText, "Brannoch.EXE\r\nest en\r\ncours\r\nArrêtez-le", "", asReadOnly, b, "", ""}},
       {&oui, {R::PushButton, "Oui", "", asUnavailable, b, "Alt+O", "Appuyer"}},
       {&non, {R::PushButton, "Non", "", asPressed, b, "Alt+N", "Appuyer"}},
       {&interrompre, {R::PushButton, "Interrompre", "", 0, b, "", "Appuyer"}},
