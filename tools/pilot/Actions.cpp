@@ -31,19 +31,13 @@ std::string Actions::NextShotFile(HWND w) {
 }
 
 void Actions::Shot(HWND w) {
-  std::string file = NextShotFile(w);
   Focus(w);
-  ShotResult r = SaveShot(w, o_.capture, o_.shots + "\\" + file);
-  if (!r.ok) {
-    failed_ = true;
-    log_.Line("error shot " + Quote(file) + ": " + r.error);
-    return;
-  }
-  log_.Line("shot " + Quote(file) + " " + std::to_string(r.width) + "x" + std::to_string(r.height) +
-            (r.blank ? " blank" : ""));
+  Photograph(w, false);
 }
 
-void Actions::Snap(HWND w) {
+void Actions::Snap(HWND w) { Photograph(w, true); }
+
+void Actions::Photograph(HWND w, bool mayGo) {
   const std::string file = NextShotFile(w);
   const ULONGLONG end = GetTickCount64() + kSnapMs;
   for (;;) {
@@ -52,7 +46,13 @@ void Actions::Snap(HWND w) {
     const bool captured = Capture(w, o_.capture, p, error);
     // Checked right after the capture: what it holds is the window's.
     if (!IsWindow(w) || !IsWindowVisible(w)) {
-      log_.Line("missed " + Quote(file));
+      if (mayGo) {
+        log_.Line("missed " + Quote(file));
+        return;
+      }
+      if (captured) error = "the window went";
+      failed_ = true;
+      log_.Line("error shot " + Quote(file) + ": " + error);
       return;
     }
     if (!captured) {

@@ -29,12 +29,13 @@ public:
   void Do(HWND w, const std::string& title, const Action& a);
 
   // Saves the next numbered screenshot of `w` into the shots folder (which
-  // must be set) and logs it; a failure is logged and noted.
+  // must be set) and logs it, the window brought to the front first; a
+  // failure is logged and noted. Taken again while it is all of one colour
+  // (not painted yet: a loaded machine paints late), for up to kSnapMs.
   void Shot(HWND w);
 
-  // A shot of a window that may show only for a moment, taken at once:
-  // taken again while it is all of one colour (not painted yet), for up to
-  // kSnapMs. A window gone before it was photographed is logged as
+  // A shot of a window that may show only for a moment, taken at once, in
+  // the same way. A window gone before it was photographed is logged as
   // "missed", which is no failure.
   void Snap(HWND w);
 
@@ -45,6 +46,8 @@ private:
   void Fail(const std::string& title, const Action& a, const std::string& why);
   void Texts(HWND w, const std::string& title);
   std::string NextShotFile(HWND w);
+  // The shot of Shot and Snap; mayGo: a window gone first is no failure.
+  void Photograph(HWND w, bool mayGo);
 
   const Options& o_;
   Log& log_;

@@ -85,19 +85,4 @@ bool WritePicture(const Picture& p, const std::string& path) {
   return stbi_write_png(path.c_str(), p.width, p.height, 3, p.rgb.data(), p.width * 3) != 0;
 }
 
-ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path) {
-  ShotResult r;
-  Picture p;
-  if (!Capture(window, method, p, r.error)) return r;
-  r.width = p.width;
-  r.height = p.height;
-  r.blank = p.blank;
-  if (!WritePicture(p, path)) {
-    r.error = "cannot write " + path;
-    return r;
-  }
-  r.ok = true;
-  return r;
-}
-
 }  // namespace pilot

@@ -14,14 +14,6 @@ enum class CaptureMethod {
   Print,   // PrintWindow of the client area into a memory DC
 };
 
-struct ShotResult {
-  bool ok = false;
-  int width = 0;
-  int height = 0;
-  bool blank = false;  // every pixel has the same colour
-  std::string error;
-};
-
 // A captured client area, red-green-blue bytes row by row.
 struct Picture {
   int width = 0;
@@ -36,8 +28,5 @@ bool Capture(HWND window, CaptureMethod method, Picture& picture, std::string& e
 
 // Writes a capture as a PNG file; false when it cannot.
 bool WritePicture(const Picture& picture, const std::string& path);
-
-// Captures the window's client area and writes it to `path`.
-ShotResult SaveShot(HWND window, CaptureMethod method, const std::string& path);
 
 }  // namespace pilot
