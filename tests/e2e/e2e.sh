@@ -514,7 +514,7 @@ S
     'window "Installateur de Brannoch.EXE © Corvanel" role=dialog state=focused,focusable' \
     'press "Non" in "Mise à jour Brannoch.exe © corvanel": ok'
   # Its text as painted, wrapped where the fonts of this Wine wrap it.
-  heard=$(sed -n '/^window "Installateur de Brannoch.EXE/,/^[^ ]/s/^  1 text "\(.*\)" state=read-only$/\1/p' \
+  heard=$(sed -n '/^window "Installateur de Brannoch.EXE/,/^[^ ]/s/^  1 text "\(.*\)" state=read-only\( location=.*\)\{0,1\}$/\1/p' \
     "$out/heard.log" | head -1)
   [ "${heard//\\r\\n/ }" = "INSTALL.EXE a décelé que Brannoch.EXE est en cours d'execution. Pour poursuivre l'installation vous devez arrêter Brannoch.EXE Si ce n'était pas le cas interrompez \"INSTALL.EXE\" en pressant <Ctrl><Alt><Suppr>" ] ||
     fail "the waiting window's text heard: $heard"
