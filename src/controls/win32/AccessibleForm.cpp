@@ -14,6 +14,21 @@ namespace {
 
 constexpr UINT Cp1252 = 1252;
 
+// A function of oleacc.dll. It is no known DLL of the system: imported, it
+// would be looked for beside the program first on the systems that ignore
+// the image's load flags, and a DLL planted there would run. So it is loaded
+// by its full path in the system folder, when it is first needed.
+template <class F>
+F Oleacc(const char* name) {
+  static HMODULE module = [] {
+    char folder[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH - 12) return HMODULE{};
+    return LoadLibraryA((std::string(folder, n) + "\\oleacc.dll").c_str());
+  }();
+  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 // The UTF-16 of a cp1252 text; *out is left null for an empty one, which is
 // then S_FALSE: the property has no text.
 HRESULT Text(const std::string& s, BSTR* out) {
@@ -154,6 +169,12 @@ LONG Beside(const Vue& v, LONG from, LONG direction) {
 
 AccessibleForm* AccessibleForm::Create(Form& form) { return new AccessibleForm(form); }
 
+LRESULT AccessibleForm::Lresult(WPARAM wp) {
+  using Fonction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+  static const Fonction lresult = Oleacc<Fonction>("LresultFromObject");
+  return lresult ? lresult(__uuidof(IAccessible), wp, static_cast<IAccessible*>(this)) : E_FAIL;
+}
+
 void AccessibleForm::Disconnect() {
   if (!form_) return;
   form_ = nullptr;
@@ -198,8 +219,11 @@ HRESULT AccessibleForm::get_accParent(IDispatch** parent) {
   *parent = nullptr;
   return Call(form_, [&](Vue& v) -> HRESULT {
     // The window's own object, which the system makes.
-    HRESULT hr = AccessibleObjectFromWindow(v.form.Handle(), static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
-                                            reinterpret_cast<void**>(parent));
+    using Fonction = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static const Fonction fromWindow = Oleacc<Fonction>("AccessibleObjectFromWindow");
+    if (!fromWindow) return S_FALSE;
+    HRESULT hr = fromWindow(v.form.Handle(), static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
+                            reinterpret_cast<void**>(parent));
     return SUCCEEDED(hr) && *parent ? S_OK : S_FALSE;
   });
 }

@@ -22,6 +22,10 @@ public:
   // The form is going: every later call answers CO_E_OBJNOTCONNECTED, and
   // the system's stubs let go of the object.
   void Disconnect();
+  // What the window answers to WM_GETOBJECT for its client area (wp as the
+  // message gives it): the object marshalled by the system, or a negative
+  // error when that cannot be done.
+  LRESULT Lresult(WPARAM wp);
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;

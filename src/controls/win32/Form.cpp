@@ -483,7 +483,7 @@ LRESULT Form::GetObject(WPARAM wp, LPARAM lp) {
   // The object id comes as a 32-bit value, sign-extended or not.
   if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT) return Default(WM_GETOBJECT, wp, lp);
   if (!accessible_) accessible_ = AccessibleForm::Create(*this);
-  const LRESULT r = LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(accessible_));
+  const LRESULT r = accessible_->Lresult(wp);
   return r < 0 ? Default(WM_GETOBJECT, wp, lp) : r;
 }
 
