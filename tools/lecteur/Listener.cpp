@@ -161,6 +161,7 @@ HRESULT Listener::Open(HWND w, LONG object, LONG child, std::list<Source>::itera
   if (out != sources_.end()) return S_OK;
   Source fresh{w, object, child, {}, CHILDID_SELF, {}};
   HRESULT hr;
+  std::unique_lock<std::mutex> making(ProxyMaking());
   const auto whole = find(CHILDID_SELF);
   if (child != CHILDID_SELF && whole != sources_.end()) {
     IDispatch* d = nullptr;
@@ -180,6 +181,7 @@ HRESULT Listener::Open(HWND w, LONG object, LONG child, std::list<Source>::itera
     if (v.vt == VT_I4) fresh.id = v.lVal;
     VariantClear(&v);
   }
+  making.unlock();
   if (FAILED(hr)) return hr;
   out = sources_.insert(sources_.end(), std::move(fresh));
   return S_OK;

@@ -90,6 +90,7 @@ std::string Tail(const Said& s) {
 // own, or a simple element of `parent`. Clears the variant.
 HRESULT Child(IAccessible* parent, VARIANT& v, long place, Element& e) {
   HRESULT hr = S_OK;
+  std::unique_lock<std::mutex> making(ProxyMaking());
   if (v.vt == VT_DISPATCH && v.pdispVal) {
     hr = v.pdispVal->QueryInterface(IID_IAccessible, e.object.Put());
     e.child = CHILDID_SELF;
@@ -100,15 +101,20 @@ HRESULT Child(IAccessible* parent, VARIANT& v, long place, Element& e) {
     hr = E_UNEXPECTED;
   }
   VariantClear(&v);
+  making.unlock();
   if (FAILED(hr)) return hr;
   hr = Read(e.object.Get(), e.child, Fields::All, e.said);
   // A child window's object that says nothing of itself (Wine's) is read
   // through the client object of its window.
   HWND w = nullptr;
   if (hr == S_OK && e.said.role.empty() && e.child == CHILDID_SELF &&
-      WindowFromAccessibleObject(e.object.Get(), &w) == S_OK && w &&
-      AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, e.object.Put()) == S_OK)
-    hr = Read(e.object.Get(), CHILDID_SELF, Fields::All, e.said);
+      WindowFromAccessibleObject(e.object.Get(), &w) == S_OK && w) {
+    making.lock();
+    const bool got = AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, e.object.Put()) ==
+                     S_OK;
+    making.unlock();
+    if (got) hr = Read(e.object.Get(), CHILDID_SELF, Fields::All, e.said);
+  }
   e.said.id = e.child == CHILDID_SELF ? place : e.child;
   return hr;
 }
@@ -129,6 +135,11 @@ VARIANT ChildVariant(long child) {
   v.vt = VT_I4;
   v.lVal = child;
   return v;
+}
+
+std::mutex& ProxyMaking() {
+  static std::mutex m;
+  return m;
 }
 
 std::string HresultText(HRESULT hr) {
@@ -175,7 +186,11 @@ HRESULT ReadValue(IAccessible* o, long child, std::string& out) {
 HRESULT ReadWindow(HWND w, Reading& out) {
   out.children.clear();
   out.self.said = Said();
-  HRESULT hr = AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, out.self.object.Put());
+  HRESULT hr;
+  {
+    std::lock_guard<std::mutex> making(ProxyMaking());
+    hr = AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, out.self.object.Put());
+  }
   if (FAILED(hr)) return hr;
   IAccessible* self = out.self.object.Get();
   if (FAILED(hr = Read(self, CHILDID_SELF, Fields::All, out.self.said))) return hr;
@@ -184,7 +199,12 @@ HRESULT ReadWindow(HWND w, Reading& out) {
   if (count <= 0) return S_OK;
   std::vector<VARIANT> kids(count);
   LONG got = 0;
-  if (FAILED(hr = AccessibleChildren(self, 0, count, kids.data(), &got))) return hr;
+  {
+    // It asks for the object's enumerator, and for each child's object.
+    std::lock_guard<std::mutex> making(ProxyMaking());
+    hr = AccessibleChildren(self, 0, count, kids.data(), &got);
+  }
+  if (FAILED(hr)) return hr;
   for (LONG i = 0; i < got; ++i) {
     Element e;
     if (SUCCEEDED(hr)) hr = Child(self, kids[i], i + 1, e);

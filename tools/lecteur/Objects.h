@@ -7,6 +7,7 @@
 
 #include <oleacc.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -86,5 +87,12 @@ std::string Utf8(const wchar_t* s, size_t n);
 
 // "0x80004005".
 std::string HresultText(HRESULT hr);
+
+// Held by a thread of the reader while it makes the proxy of an object of
+// another process (AccessibleObjectFromWindow or FromEvent, get_accChild,
+// QueryInterface, AccessibleChildren): Wine sets up its proxies lazily, and two threads doing so
+// at once crashed the reader now and then (a call to address 0 from Wine's
+// RPC library, in about one run of ten).
+std::mutex& ProxyMaking();
 
 }  // namespace lecteur

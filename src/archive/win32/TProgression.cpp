@@ -98,6 +98,7 @@ void TProgression::SetPosition(int percent) {
   Totale.SetCaption(t.Totale);
   Restante.SetCaption(t.Restante);
   pump_.ProcessMessages();
+  LetTheValueBeRead(pump_);
 }
 
 void TProgression::SpeedButton1Click() { Label2.SetCaption(Interrompu); }

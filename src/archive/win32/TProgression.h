@@ -26,7 +26,8 @@ public:
 
   using Form::SetPosition;
   // The bar at percent, Label2, Totale and Restante updated from the time
-  // since Debut, then every pending window message processed.
+  // since Debut, then every pending window message processed; a screen
+  // reader told of a new percentage is given the time to read it back.
   void SetPosition(int percent);
 
   // The clock reading taken when the window showed (0 before).

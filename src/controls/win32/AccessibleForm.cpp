@@ -254,7 +254,9 @@ HRESULT AccessibleForm::get_accName(VARIANT child, BSTR* name) {
 }
 
 HRESULT AccessibleForm::get_accValue(VARIANT child, BSTR* value) {
-  return ChildText(form_, child, value, &AccessibleDescription::Value);
+  const HRESULT hr = ChildText(form_, child, value, &AccessibleDescription::Value);
+  if (hr == S_OK && form_ && child.vt == VT_I4) form_->ValueRead(child.lVal);
+  return hr;
 }
 
 HRESULT AccessibleForm::get_accDescription(VARIANT child, BSTR* description) {

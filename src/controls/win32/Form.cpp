@@ -466,8 +466,24 @@ void Form::AccessibleValueChanged(GraphicControl& c) {
   if (!Visible()) return;
   const std::vector<GraphicControl*> exposed = AccessibleControls();
   auto it = std::find(exposed.begin(), exposed.end(), &c);
-  if (it != exposed.end())
-    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(), OBJID_CLIENT, static_cast<LONG>(it - exposed.begin() + 1));
+  if (it == exposed.end()) return;
+  const LONG id = static_cast<LONG>(it - exposed.begin() + 1);
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(), OBJID_CLIENT, id);
+  if (accessible_) unread_ = id;
+}
+
+void Form::LetTheValueBeRead(platform::Pump& pump) {
+  constexpr ULONGLONG Attente = 100;
+  const ULONGLONG end = GetTickCount64() + Attente;
+  for (ULONGLONG now = GetTickCount64(); unread_ != 0 && Visible() && now < end; now = GetTickCount64()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    pump.ProcessMessages();
+  }
+  unread_ = 0;
+}
+
+void Form::ValueRead(LONG id) {
+  if (id == unread_) unread_ = 0;
 }
 
 void Form::Announce(bool shown) {

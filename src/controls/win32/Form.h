@@ -48,6 +48,7 @@
 #include "controls/GraphicControl.h"
 #include "controls/win32/Window.h"
 #include "draw/win32/GdiCanvas.h"
+#include "platform/Pump.h"
 #include "platform/win32/Handles.h"
 
 namespace win32 {
@@ -142,6 +143,13 @@ public:
   // happen now: the window hidden or taking no input (another window is
   // modal), or c disabled or not on the form.
   bool PostPress(GraphicControl& c);
+  // After a change of value a screen reader was told of: lets messages run,
+  // through pump, until it has read the new value back or 100 ms have gone,
+  // so that a window about to go does not take the value with it. At once
+  // when no screen reader has asked for the window.
+  void LetTheValueBeRead(platform::Pump& pump);
+  // A screen reader read the value of child id.
+  void ValueRead(LONG id);
 
 protected:
   virtual void FormShow() {}
@@ -193,6 +201,7 @@ private:
   // Changes with every control put on or taken off: a press posted for one
   // set of controls is not run on another.
   unsigned generation_ = 0;
+  LONG unread_ = 0;  // the child whose new value a screen reader has not read back yet
 };
 
 // A canvas on a form's own device context, with the form's font: what a form
