@@ -29,9 +29,11 @@ enum class Access { Read, Write, ReadWrite };
 enum class Share { None, Read, Write, ReadWrite };
 enum class Disposition {
   // A new file: an existing file of that name is replaced, never written
-  // through. The file is created exclusively and takes the name's place (the
-  // name removed first, or the file made beside and moved over it), so that
-  // a hard or symbolic link there leaves what it leads to untouched. A
+  // through. The file is created exclusively, under the name itself when
+  // nothing is there (one look-up of the name), and otherwise takes the
+  // name's place (the name removed first, or the file made beside and moved
+  // over it), so that a hard or symbolic link there leaves what it leads to
+  // untouched. A
   // folder, a read-only file, a file open elsewhere or anything else that is
   // not a file or a link under the name is refused (ErrorAccessDenied) and
   // left as it is.

@@ -35,7 +35,16 @@ HostFile HostFile::Open(const std::string& path) {
 }
 
 HostFile HostFile::Create(const std::string& path) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Emptied in place, a file under a hard or symbolic link would take the
+  // payload for the file it leads to, and keep it cut short after a failed
+  // pack (which removes only the name). So a free name is created
+  // exclusively, and a file or a link there goes first.
+  constexpr int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(path.c_str(), flags, 0666);
+  struct stat st;
+  if (fd < 0 && errno == EEXIST && lstat(path.c_str(), &st) == 0 &&
+      (S_ISLNK(st.st_mode) || (S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0)) && unlink(path.c_str()) == 0)
+    fd = ::open(path.c_str(), flags, 0666);
   if (fd < 0) throw EFccError("écriture impossible : " + Quoted(path));
   return HostFile(fd, path);
 }

@@ -22,7 +22,9 @@ class HostFile {
 public:
   // Opens an existing file for reading.
   static HostFile Open(const std::string& path);
-  // Creates a file for writing, or empties an existing one.
+  // Creates a new file for writing, replacing a file or a link of that name
+  // (never written through); a folder, a FIFO, a device or a file without
+  // write permission there is refused and stays.
   static HostFile Create(const std::string& path);
 
   HostFile(HostFile&& o) noexcept : fd_(o.fd_), path_(std::move(o.path_)) { o.fd_ = -1; }

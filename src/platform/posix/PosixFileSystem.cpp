@@ -303,11 +303,14 @@ std::unique_ptr<File> PosixFileSystem::Open(const std::string& path, Access acce
   bool current = (flags & O_CREAT) && IndexCurrent(Parent(host));
   // A replaced name keeps its place in the index: it is there again at once.
   bool removed = false;
-  if (disposition == Disposition::CreateAlways) {
-    if ((*error = Replace(host, &removed))) return nullptr;
-    flags |= O_EXCL;
-  }
+  if (disposition == Disposition::CreateAlways) flags |= O_EXCL;
+  // A free name is created at once; anything at it, a link included, fails
+  // the exclusive create and is then replaced or refused.
   int fd = ::open(host.c_str(), flags, 0666);
+  if (fd < 0 && errno == EEXIST && disposition == Disposition::CreateAlways) {
+    if ((*error = Replace(host, &removed))) return nullptr;
+    fd = ::open(host.c_str(), flags, 0666);
+  }
   if (fd < 0) {
     int e = errno;
     if (removed) Removed(host, current);

@@ -14,9 +14,10 @@
 // a change from elsewhere.
 //
 // Sharing modes are not enforced (the host has no mandatory locks). Files are
-// never written through a link: CreateAlways and CopyFile replace a file or a
-// link by removing its name first and creating the new file exclusively, and
-// a read-only file (no write permission at all) refuses it, as on Windows.
+// never written through a link: CreateAlways and CopyFile create the new
+// file exclusively, at once when the name is free, and otherwise replace a
+// file or a link by removing its name first; a read-only file (no write
+// permission at all) refuses it, as on Windows.
 // Nothing that is not a regular file is opened: a folder, a FIFO, a device or
 // a socket under the name is refused (5) without waiting, and left as it is.
 // With a write root set, nothing is created, written, emptied or deleted

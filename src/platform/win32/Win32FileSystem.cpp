@@ -105,11 +105,27 @@ std::unique_ptr<platform::File> Win32FileSystem::Open(const std::string& path, p
              : share == platform::Share::Write ? FILE_SHARE_WRITE
                                                : FILE_SHARE_READ | FILE_SHARE_WRITE;
   if (disposition == platform::Disposition::CreateAlways) {
-    // Made beside, exclusively, and moved over the name while open: the
-    // handle shares deletion so that it can be moved.
+    // A free name is created in place, exclusively and without following a
+    // link there (without the flag, Windows would create a link's target):
+    // anything at the name makes it fail, so that it is as safe as the
+    // replacement below, at one look-up of the name instead of three. The
+    // file is never moved, so its handle shares only what the caller asked.
+    UniqueHandle h(CreateFileA(path.c_str(), acc, sh, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (h.Valid()) {
+      *error = 0;
+      return std::make_unique<Win32File>(std::move(h));
+    }
+    DWORD e = GetLastError();
+    // A folder at the name is refused with ERROR_ACCESS_DENIED; so is a
+    // folder that may not be written, which the replacement reports alike.
+    if (e != ERROR_FILE_EXISTS && e != ERROR_ALREADY_EXISTS && e != ERROR_ACCESS_DENIED) {
+      *error = e;
+      return nullptr;
+    }
+    // The name is taken: made beside, exclusively, and moved over the name
+    // while open; this handle shares deletion so that it can be moved.
     if ((*error = Replaceable(path))) return nullptr;
-    UniqueHandle h;
-    DWORD e = 0;
     std::string beside = MakeBeside(
         path,
         [&](const std::string& name) {

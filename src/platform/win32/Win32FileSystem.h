@@ -1,7 +1,8 @@
 #pragma once
 // The file system on Win32: each call translates arguments and error codes
 // and nothing more, except that a file is replaced where it is created or
-// copied over another, as platform::FileSystem promises: the new file is
+// copied over another, as platform::FileSystem promises: a free name is
+// created exclusively in place; over a name that is taken, the new file is
 // made exclusively under a name of its own beside it, then moved over the
 // name.
 

@@ -374,6 +374,23 @@ TEST_F(Fcc, PackShowsProgressAndLeavesNothingWhenItFails) {
   EXPECT_TRUE(fs::exists(out));
 }
 
+TEST_F(Fcc, PackReplacesALinkAtItsOutputAndRefusesAFolder) {
+  std::string in = Put("a.txt", "a"), outside = Put("dehors.txt", "intact");
+  const fs::path out = dir / "p.fcc";
+  for (bool symbolic : {true, false}) {
+    symbolic ? fs::create_symlink(outside, out) : fs::create_hard_link(outside, out);
+    ASSERT_EQ(Run({"pack", out.string(), in}), 0);
+    EXPECT_EQ(Read(outside), "intact") << symbolic;
+    EXPECT_EQ(fs::hard_link_count(outside), 1u);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(out)));
+    EXPECT_EQ(Members(out.string()).size(), 1u);
+    fs::remove(out);
+  }
+  fs::create_directory(out);
+  EXPECT_NE(Refusal({"pack", out.string(), in}).find("écriture impossible"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(out));
+}
+
 TEST_F(Fcc, ListReadsATableAcrossPiecesAndRefusesShortOnes) {
   auto payload = [&](const std::string& a) {
     uLongf n = compressBound(a.size());

@@ -30,6 +30,62 @@ void Put(const std::string& path, const std::string& bytes) {
   ASSERT_TRUE(WriteFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr));
 }
 
+// The names made, removed and renamed in a folder from its making to Seen(),
+// in the order the system reports them: "+name", "-name", "old>new", the
+// names this process makes beside a file ("~brn...") shown as "~". Seen()
+// makes a last name, "fin", and waits for it, so that nothing before it is
+// still on its way.
+class Changes {
+public:
+  explicit Changes(const std::string& dir)
+      : dir_(dir),
+        h_(CreateFileA(dir.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
+        event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    Ask();
+  }
+  ~Changes() { CancelIo(h_.Get()); }
+  std::string Seen() {
+    Put(dir_ + "\\fin", "");
+    std::string seen;
+    while (seen.size() < 5 || seen.compare(seen.size() - 5, 5, " +fin") != 0) {
+      DWORD got = 0;
+      if (WaitForSingleObject(event_.Get(), 5000) != WAIT_OBJECT_0 || !GetOverlappedResult(h_.Get(), &ov_, &got, FALSE))
+        return seen + " <no end>";
+      for (DWORD at = 0; got > 0;) {
+        const auto* n = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buf_ + at);
+        char name[MAX_PATH + 1] = {};
+        WideCharToMultiByte(CP_ACP, 0, n->FileName, static_cast<int>(n->FileNameLength / sizeof(WCHAR)), name, MAX_PATH,
+                            nullptr, nullptr);
+        std::string shown = std::string(name).rfind("~brn", 0) == 0 ? "~" : name;
+        seen += n->Action == FILE_ACTION_ADDED              ? " +" + shown
+                : n->Action == FILE_ACTION_REMOVED          ? " -" + shown
+                : n->Action == FILE_ACTION_RENAMED_OLD_NAME ? " " + shown
+                : n->Action == FILE_ACTION_RENAMED_NEW_NAME ? ">" + shown
+                                                            : "";
+        if (n->NextEntryOffset == 0) break;
+        at += n->NextEntryOffset;
+      }
+      Ask();
+    }
+    DeleteFileA((dir_ + "\\fin").c_str());
+    return seen.substr(0, seen.size() - 5);
+  }
+
+private:
+  void Ask() {
+    ResetEvent(event_.Get());
+    ov_ = OVERLAPPED{};
+    ov_.hEvent = event_.Get();
+    ReadDirectoryChangesW(h_.Get(), buf_, sizeof buf_, FALSE,
+                          FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, nullptr, &ov_, nullptr);
+  }
+  std::string dir_;
+  UniqueHandle h_, event_;
+  OVERLAPPED ov_{};
+  alignas(DWORD) char buf_[8192];
+};
+
 class Win32Files : public ::testing::Test {
 protected:
   Win32FileSystem fs;
@@ -80,6 +136,41 @@ protected:
     return same;
   }
 };
+
+// A free name is created in place: one name made, nothing beside it, nothing
+// renamed. A name that is taken is replaced, through a new file beside it
+// moved over the name, or refused, as before.
+TEST_F(Win32Files, CreatingMakesAFreeNameInPlaceAndReplacesOrRefusesATakenOne) {
+  const std::string name = dir + "\\membre.dat";
+  const struct {
+    const char* at;  // what the name holds before
+    uint32_t error;
+    const char* after;  // the name's bytes after
+    const char* changes;
+  } cases[] = {
+      {"nothing", 0, "neuf", " +membre.dat"},
+      {"a file", 0, "neuf", " +~ ~>membre.dat"},
+      {"a hard link", 0, "neuf", " +~ ~>membre.dat"},
+      {"a folder", ERROR_ACCESS_DENIED, "<5>", ""},
+      {"a read-only file", ERROR_ACCESS_DENIED, "garde", ""},
+  };
+  for (const auto& c : cases) {
+    const std::string at = c.at;
+    if (at == "a file" || at == "a read-only file") Put(name, "garde");
+    bool planted = at == "nothing" || at == "a file" ||
+                   (at == "a read-only file" && SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY)) ||
+                   (at == "a hard link" && CreateHardLinkA(name.c_str(), target.c_str(), nullptr)) ||
+                   (at == "a folder" && CreateDirectoryA(name.c_str(), nullptr));
+    ASSERT_TRUE(planted) << at << " " << GetLastError();
+    Changes changes(dir);
+    EXPECT_EQ(Create(name, "neuf"), c.error) << at;
+    EXPECT_EQ(Contents(name), c.after) << at;
+    EXPECT_EQ(changes.Seen(), c.changes) << at;
+    EXPECT_EQ(Contents(target), "intact") << at;
+    SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(name.c_str())) RemoveDirectoryA(name.c_str());
+  }
+}
 
 TEST_F(Win32Files, CreatingAndCopyingReplaceAHardLink) {
   const std::string created = dir + "\\cree.txt", copied = dir + "\\copie.txt";
