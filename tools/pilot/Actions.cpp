@@ -30,9 +30,9 @@ std::string Actions::NextShotFile(HWND w) {
   return name + Sanitize(WindowTitle(w)) + ".png";
 }
 
-void Actions::Shot(HWND w) {
+void Actions::Shot(HWND w, bool mayGo) {
   Focus(w);
-  Photograph(w, false);
+  Photograph(w, mayGo);
 }
 
 void Actions::Snap(HWND w) { Photograph(w, true); }

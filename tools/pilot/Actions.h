@@ -32,7 +32,10 @@ public:
   // must be set) and logs it, the window brought to the front first; a
   // failure is logged and noted. Taken again while it is all of one colour
   // (not painted yet: a loaded machine paints late), for up to kSnapMs.
-  void Shot(HWND w);
+  // mayGo: the window's own shot as it shows, where a window gone while it
+  // is being photographed is "missed", as a snapped one is; a `shot` the
+  // script asks for fails then.
+  void Shot(HWND w, bool mayGo = false);
 
   // A shot of a window that may show only for a moment, taken at once, in
   // the same way. A window gone before it was photographed is logged as

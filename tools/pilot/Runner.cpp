@@ -81,7 +81,8 @@ void Runner::Appear(HWND w) {
   if (snap) actions_.Snap(w);
   Sleep(std::min<DWORD>(o_.settle, deadline_.Left()));
   if (!IsWindow(w) || !IsWindowVisible(w) || WindowTitle(w) != title) return;
-  if (!o_.shots.empty() && !snap) actions_.Shot(w);
+  // It may still go while it is being photographed, as one gone before.
+  if (!o_.shots.empty() && !snap) actions_.Shot(w, true);
   Rule* r = FindRule(script_, title);
   if (!r) return;
   for (const auto& a : r->actions) {

@@ -107,6 +107,10 @@ fi
 check snap 0 're:^window "Flash" [0-9]+x[0-9]+$' 're:^shot "01-Flash.png" [0-9]+x[0-9]+$' 'gone "Flash"' \
   -- --settle 600 --do 'snap "Fl?sh"' -- "$app" flash Flash 150
 
+# One that goes while its shot waits for it to be painted is missed, no failure.
+check flash-blank 0 're:^window "Blank" [0-9]+x[0-9]+$' 'missed "01-Blank.png"' 'gone "Blank"' \
+  -- --settle 0 -- "$app" flash Blank 400 blank
+
 # A child of the program is watched too; the run waits for the expected window.
 check child-expect 0 're:^process [0-9]+ "pilot_testapp.exe" parent [0-9]+$' 're:^window "Child" [0-9]+x[0-9]+$' \
   'answer "Child" key N' 're:^ended [0-9]+ code 7$' 'exit 0' \

@@ -12,6 +12,7 @@
 //   pilot_testapp child COMMAND...      starts COMMAND and exits at once with 0
 //   pilot_testapp hang TITLE            a window that refuses to close
 //   pilot_testapp flash TITLE MS        a window shown for MS milliseconds; exits with 0
+//   pilot_testapp flash TITLE MS blank  the same, all of one colour (never painted, as a shot sees it)
 //   pilot_testapp exit N                no window; exits with N
 
 #include "platform/win32/Windows.h"
@@ -170,9 +171,10 @@ int RunHang(const std::string& title) {
   return 0;
 }
 
-int RunFlash(const std::string& title, int ms) {
-  HWND w = CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+int RunFlash(const std::string& title, int ms, bool blank) {
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | (blank ? SS_BLACKRECT : 0);
+  HWND w = CreateWindowExA(0, "STATIC", title.c_str(), style, 100, 100, 300, 200, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
   const ULONGLONG end = GetTickCount64() + ms;
   MSG m;
   while (GetTickCount64() < end) {
@@ -216,7 +218,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (mode == "hang" && argc == 3) return RunHang(argv[2]);
-  if (mode == "flash" && argc == 4) return RunFlash(argv[2], std::atoi(argv[3]));
+  if (mode == "flash" && (argc == 4 || (argc == 5 && std::string(argv[4]) == "blank")))
+    return RunFlash(argv[2], std::atoi(argv[3]), argc == 5);
   if (mode == "exit" && argc == 3) return std::atoi(argv[2]);
   return 99;
 }
